@@ -1,0 +1,52 @@
+// The Windows file seam: CreateFileA with the share modes the programs rely on.
+#include <windows.h>
+
+#include "common/file_io.h"
+#include "common/scoped_win.h"
+
+namespace kelvaro {
+namespace {
+
+constexpr DWORD kBlockSize = 1 << 20;
+
+bool ReadAll(HANDLE file, std::string& contents) {
+    contents.clear();
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+        contents.reserve(static_cast<size_t>(size.QuadPart));
+    }
+    std::string block(kBlockSize, '\0');
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file, block.data(), kBlockSize, &got, nullptr)) {
+            contents.clear();
+            return false;
+        }
+        if (got == 0) return true;
+        contents.append(block.data(), got);
+    }
+}
+
+}  // namespace
+
+bool ReadFileCreatingIfMissing(const std::string& path, std::string& contents) {
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        contents.clear();
+        return false;
+    }
+    return ReadAll(file.get(), contents);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& contents) {
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        contents.clear();
+        return false;
+    }
+    return ReadAll(file.get(), contents);
+}
+
+}  // namespace kelvaro

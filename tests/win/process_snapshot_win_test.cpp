@@ -1,0 +1,88 @@
+// The snapshot against the real system under Wine: our own process is listed, and a
+// kill-list entry ends a running notepad.exe during the walk.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "common/ansi_text.h"
+#include "common/scoped_win.h"
+#include "inventory/process_snapshot.h"
+
+namespace kelvaro {
+namespace {
+
+std::string OwnExeName() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string full(path);
+    return full.substr(full.find_last_of('\\') + 1);
+}
+
+bool SnapshotHasProcess(DWORD processId) {
+    bool found = false;
+    EnumerateProcesses([&](const ProcessEntry& e) { found = found || e.processId == processId; });
+    return found;
+}
+
+// Starts Wine's notepad and waits until the snapshot sees it.
+PROCESS_INFORMATION StartNotepad() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    char commandLine[] = "notepad.exe";
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        return info;
+    }
+    WaitForInputIdle(info.hProcess, 10000);
+    for (int i = 0; i < 400 && !SnapshotHasProcess(info.dwProcessId); ++i) Sleep(50);
+    return info;
+}
+
+TEST(ProcessSnapshotWin, SnapshotListsOwnExecutableWithThreads) {
+    const std::string own = OwnExeName();
+    bool found = false;
+    EnumerateProcesses([&](const ProcessEntry& entry) {
+        if (entry.processId == GetCurrentProcessId()) {
+            found = true;
+            EXPECT_EQ(std::string(entry.exeFile), own);
+            EXPECT_GE(entry.threads, 1);
+        }
+    });
+    EXPECT_TRUE(found);
+}
+
+TEST(ProcessSnapshotWin, KillListEntryTerminatesRunningNotepadDuringTheWalk) {
+    PROCESS_INFORMATION notepad = StartNotepad();
+    ASSERT_NE(notepad.hProcess, nullptr) << "notepad.exe could not be started";
+    ScopedHandle process(notepad.hProcess), thread(notepad.hThread);
+    ASSERT_TRUE(SnapshotHasProcess(notepad.dwProcessId));
+
+    ProgramKillList() = {{"NOTEPAD.EXE"}};
+    RefreshProcessList();
+    ProgramKillList().clear();
+
+    EXPECT_EQ(WaitForSingleObject(process.get(), 5000), WAIT_OBJECT_0);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.get(), &exitCode);
+    EXPECT_EQ(exitCode, 1u);
+
+    const ProcessList& list = ProgramProcesses();
+    const bool listed = std::any_of(list.records.begin(), list.records.end(), [](auto& r) {
+        return UpperAnsi(r.Name) == "NOTEPAD.EXE";
+    });
+    EXPECT_FALSE(listed);
+    int64_t sum = 0;
+    for (const ProcessRecord& r : list.records) sum += r.Threads;
+    EXPECT_EQ(list.threadTotal, sum);
+}
+
+TEST(ProcessSnapshotWin, TerminatingAnEndedProcessFails) {
+    EXPECT_FALSE(TerminateProcessById(0xFFFFFFF0u));
+}
+
+}  // namespace
+}  // namespace kelvaro
