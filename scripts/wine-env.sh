@@ -10,18 +10,28 @@ export WINEPREFIX="${WINEPREFIX:-$KELVARO_ROOT/build/wineprefix}"
 
 kelvaro_started_xvfb=""
 
-# Starts Xvfb on the first free display number from 90 up.
+# Starts Xvfb on the first free display number from 90 up; a number that another run took
+# in the meantime makes Xvfb exit, and the next number is tried.
 kelvaro_start_xvfb() {
     local n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    kelvaro_started_xvfb=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$n" ] && return 0
-        sleep 0.1
+    while [ $n -lt 190 ]; do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            kelvaro_started_xvfb=$!
+            for _ in $(seq 50); do
+                if ! kill -0 "$kelvaro_started_xvfb" 2>/dev/null; then break; fi
+                if [ -e "/tmp/.X11-unix/X$n" ]; then
+                    export DISPLAY=":$n"
+                    return 0
+                fi
+                sleep 0.1
+            done
+            kill "$kelvaro_started_xvfb" 2>/dev/null
+            kelvaro_started_xvfb=""
+        fi
+        n=$((n + 1))
     done
-    echo "Xvfb did not start on :$n" >&2
+    echo "Xvfb could not be started" >&2
     return 1
 }
 
