@@ -9,7 +9,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 
 status=0
-for target in build/fuzz/fuzz/fuzz_*; do
+for target in build/fuzz/bin/fuzz_*; do
     [ -x "$target" ] || continue
     name="$(basename "$target")"
     corpus="build/fuzz/corpus/$name"
