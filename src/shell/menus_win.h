@@ -1,0 +1,22 @@
+// The menu bar with its owner-drawn items (image left of the text, drawn check marks) and
+// the three popup menus.
+#pragma once
+
+#include <windows.h>
+
+#include "shell/ids.h"
+
+namespace kelvaro {
+
+// The menu bar of the main window, or null when it could not be made.
+HMENU BuildMenuBar();
+// Makes the three popup menus; a popup that cannot be made is left out.
+void BuildPopupMenus();
+HMENU PopupMenuHandle(PopupId popup);
+void DestroyPopupMenus();
+
+// WM_MEASUREITEM and WM_DRAWITEM for the owner-drawn menu items; false for anything else.
+bool MeasureMenuItem(MEASUREITEMSTRUCT* item);
+bool DrawMenuItem(const DRAWITEMSTRUCT* item);
+
+}  // namespace kelvaro

@@ -1,0 +1,159 @@
+// The main program's frame: the start-up sequence in its fixed order, the shell's state,
+// and EndProgram.
+#include "shell/program.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "inventory/definitions.h"
+#include "inventory/process_snapshot.h"
+#include "shell/frame_bars_win.h"
+#include "shell/main_layout.h"
+#include "shell/main_window_win.h"
+#include "shell/menus_win.h"
+#include "shell/program_windows_win.h"
+#include "shell/resources_win.h"
+#include "shell/settings.h"
+#include "shell/tray_win.h"
+#include "shell/version.h"
+#include "shell/window_proc_win.h"
+
+namespace kelvaro {
+namespace {
+
+struct ShellState {
+    bool quit = false;
+    bool comStarted = false;
+    std::string version;
+    int networkStartResult = 0;
+};
+
+ShellState& Shell() {
+    static ShellState state;
+    return state;
+}
+
+EventGate& Gate() {
+    static EventGate gate([](const Event& event) { ProgramDispatch().Dispatch(event); });
+    return gate;
+}
+
+bool IsMainWindowVisible() {
+    const HWND window = MainWindow();
+    return window != nullptr && IsWindowVisible(window);
+}
+
+void WriteStartupStatus() {
+    const ProcessList& processes = ProgramProcesses();
+    WriteStatusCount(StatusProcesses, static_cast<int64_t>(processes.records.size()));
+    WriteStatusCount(StatusThreads, processes.threadTotal);
+    WriteStatusCount(StatusDefinitions, DefinitionsCount());
+    // The window and inner-window counters of the window tree take these two places when
+    // the tree is built; until then there are none to show.
+    WriteStatusCount(StatusWindows, 0);
+    WriteStatusCount(StatusChildWindows, 0);
+}
+
+void StartUp() {
+    ShellState& shell = Shell();
+    // 1. COM for this thread, and the common controls.
+    shell.comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                                        ICC_LISTVIEW_CLASSES |
+                                                        ICC_TREEVIEW_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    // 2. The empty lists of the other parts: definitions with their index, process
+    //    records, kill list. The window inspector's application list joins here.
+    ProgramDefinitions();
+    ProgramProcesses();
+    ProgramKillList();
+    // 3. The two fonts.
+    CreateProgramFonts();
+    // 4. The network layer's start joins here; its result is kept in
+    //    shell.networkStartResult for the update check.
+    // 5. The version text.
+    shell.version = KELVARO_VERSION_TEXT;
+    // 6. The five icons (and the program's own, for its windows).
+    LoadProgramIcons();
+    // 7-8. The main window, hidden, with its menus, bars and controls.
+    if (!RegisterWindowClasses() || !BuildMainWindow()) EndProgram();
+    SetMainWindowAlert(IsMainWindowVisible, ShowFromTray);
+    // 9. The settings and the kill list are read here (LoadSettings). Until the settings
+    //    file is read, every setting is 0, as with a missing file.
+    // 10. The definitions.
+    LoadDefinitions();
+    // 11. The first process snapshot. Sorting and filling the list view join here.
+    TakeProcessSnapshot();
+    // 12. The window half of the start-up (the window tree) joins here.
+    // 13. The five status bar fields.
+    WriteStartupStatus();
+    // 14. The layout.
+    ApplyLayout(WndMain);
+    const HWND window = MainWindow();
+    // 15. The details timer.
+    SetTimer(window, TimerDetails, kDetailsTimerIntervalMs, nullptr);
+    // 16. The header-click hook of the process list.
+    InstallHeaderClickHook();
+    const Settings& settings = ProgramSettings();
+    // 17. The refresh timer.
+    if (settings.Timeout != 0) {
+        SetTimer(window, TimerAutoRefresh, AutoRefreshIntervalMs(settings.Timeout), nullptr);
+    }
+    // 18. Into the tray, or shown.
+    if (settings.StartMinimised != 0) {
+        AddTrayIcon();
+    } else {
+        ShowWindow(window, SW_SHOWNORMAL);
+    }
+    // 19. The update check at start-up (when "AutoNachUpdatesSuchen" is on) joins here.
+}
+
+}  // namespace
+
+void RunProgram() {
+    RegisterEventHandlers(ProgramDispatch());
+    // Events that the start-up itself causes (sizes, a dangerous process's alert) are
+    // handled once it is complete, as if it were one handler.
+    Gate().RunAsHandler(StartUp);
+    RunEventLoop();
+    EndProgram();
+}
+
+void EndProgram() {
+    // 1. The tray icon.
+    RemoveTrayIcon();
+    // 2. A settings file still open is closed (with its pending changes) here, once the
+    //    settings file layer exists.
+    // 3-5. Controls and windows go before the libraries that hold their code: a rich
+    //    edit control whose library is gone would crash when it is destroyed. The network
+    //    layer's shutdown joins here.
+    DestroyProgramWindows();
+    ForgetMainWindowParts();
+    FreeRunTimeLibraries();
+    // 6. Fonts and images.
+    DestroyPopupMenus();
+    ReleaseToolbarImages();
+    ReleaseProgramFonts();
+    ReleaseProgramIcons();
+    // 7. Everything else, and out.
+    ProgramProcesses().Clear();
+    ClearDefinitions();
+    ProgramKillList().clear();
+    if (Shell().comStarted) CoUninitialize();
+    ExitProcess(0);
+}
+
+void RequestQuit() { Shell().quit = true; }
+bool QuitRequested() { return Shell().quit; }
+const std::string& VersionText() { return Shell().version; }
+int NetworkStartResult() { return Shell().networkStartResult; }
+
+DispatchTables& ProgramDispatch() {
+    static DispatchTables tables;
+    return tables;
+}
+
+void RaiseEvent(const Event& event) { Gate().Raise(event); }
+
+}  // namespace kelvaro

@@ -1,0 +1,78 @@
+// The tray icon and the main window's way into the notification area and back.
+#include "shell/tray_win.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "shell/main_window_win.h"
+#include "shell/resources_win.h"
+
+namespace kelvaro {
+namespace {
+
+bool& IconShown() {
+    static bool shown = false;
+    return shown;
+}
+
+NOTIFYICONDATAA IconData() {
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = MainWindow();
+    data.uID = kTrayIconId;
+    return data;
+}
+
+}  // namespace
+
+void AddTrayIcon() {
+    if (IconShown() || MainWindow() == nullptr) return;
+    NOTIFYICONDATAA data = IconData();
+    data.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+    data.uCallbackMessage = kTrayCallbackMessage;
+    data.hIcon = ProgramIcon(IconRole::Tray, IconSize::Small);
+    std::strcpy(data.szTip, "Kelvaro");
+    IconShown() = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+}
+
+void RemoveTrayIcon() {
+    if (!IconShown()) return;
+    NOTIFYICONDATAA data = IconData();
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    IconShown() = false;
+}
+
+bool TrayIconShown() { return IconShown(); }
+
+void SendToTray() {
+    AddTrayIcon();
+    if (const HWND window = MainWindow()) ShowWindow(window, SW_HIDE);
+}
+
+void ShowFromTray() {
+    if (const HWND window = MainWindow()) {
+        ShowWindow(window, SW_SHOW);
+        ShowWindow(window, SW_RESTORE);
+    }
+    RemoveTrayIcon();
+}
+
+void OpenTrayMenu() { OpenPopupMenu(PopupTray); }
+
+std::optional<TrayClick> TrayClickOf(LPARAM mouseMessage) {
+    switch (static_cast<UINT>(mouseMessage)) {
+        case WM_LBUTTONDOWN:
+            return TrayClick::Left;
+        case WM_RBUTTONDOWN:
+            return TrayClick::Right;
+        case WM_LBUTTONDBLCLK:
+            return TrayClick::LeftDouble;
+        case WM_RBUTTONDBLCLK:
+            return TrayClick::RightDouble;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace kelvaro

@@ -1,0 +1,32 @@
+// The notification-area (tray) icon: where the minimised program waits, and how it comes
+// back.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "shell/dispatch.h"
+
+namespace kelvaro {
+
+// The message the notification area sends to the main window for the icon's mouse events.
+inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+
+// Adds the icon (tray image, tool tip "Kelvaro") unless it is shown already.
+void AddTrayIcon();
+// Removes the icon if it is shown.
+void RemoveTrayIcon();
+bool TrayIconShown();
+
+// Minimising: adds the icon and hides the main window, so it has no task-bar button.
+void SendToTray();
+// Back from the tray: shows the main window, restores it, removes the icon.
+void ShowFromTray();
+// Popup 1 with "Öffnen" and "Beenden".
+void OpenTrayMenu();
+
+// The click kind of one of the icon's mouse messages; none for moves and button releases.
+std::optional<TrayClick> TrayClickOf(LPARAM mouseMessage);
+
+}  // namespace kelvaro

@@ -1,0 +1,115 @@
+// The shared window procedure: one line per message kind, each handing over to a small
+// translation into events.
+#include "shell/window_proc_win.h"
+
+#include "shell/canvas_win.h"
+#include "shell/frame_bars_win.h"
+#include "shell/main_window_win.h"
+#include "shell/menus_win.h"
+#include "shell/program.h"
+#include "shell/program_windows_win.h"
+#include "shell/resources_win.h"
+#include "shell/splitter_win.h"
+#include "shell/tray_win.h"
+
+namespace kelvaro {
+namespace {
+
+// The window's number travels in the creation parameters and is kept in the window's
+// user data from WM_NCCREATE on, so that messages sent during creation know it too.
+void RememberNumber(HWND window, LPARAM createStruct) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(createStruct);
+    const auto number = reinterpret_cast<INT_PTR>(create->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, static_cast<LONG_PTR>(number + 1));
+}
+
+int NumberOf(HWND window) {
+    return static_cast<int>(GetWindowLongPtrA(window, GWLP_USERDATA)) - 1;
+}
+
+void OnSizeMessage(int number, WPARAM kind) {
+    const auto window = static_cast<WindowId>(number);
+    RaiseEvent(kind == SIZE_MINIMIZED ? Event::Minimise(window) : Event::Size(window));
+}
+
+void OnCommandMessage(WPARAM wParam, LPARAM lParam) {
+    const auto from = reinterpret_cast<HWND>(lParam);
+    const int id = LOWORD(wParam);
+    // Menu items arrive without a sender and with code 0; toolbar buttons from the toolbar
+    // with their command's number.
+    const bool fromMenu = from == nullptr && HIWORD(wParam) == 0;
+    const bool fromToolbar = from != nullptr && from == MainToolbar();
+    if (fromMenu || fromToolbar) {
+        if (id < kCommandCount) RaiseEvent(Event::Command(id));
+        return;
+    }
+    if (from != nullptr) RaiseControlCommand(from, HIWORD(wParam));
+}
+
+LRESULT OnNotifyMessage(LPARAM lParam) {
+    auto* notification = reinterpret_cast<NMHDR*>(lParam);
+    if (AnswerToolbarToolTip(notification)) return 0;
+    LRESULT result = 0;
+    const bool answered = RunNotifyHandler(notification, result);
+    RaiseControlNotification(notification);
+    return answered ? result : 0;
+}
+
+void OnTrayMessage(LPARAM mouseMessage) {
+    if (const auto click = TrayClickOf(mouseMessage)) RaiseEvent(Event::Tray(*click));
+}
+
+}  // namespace
+
+LRESULT CALLBACK ProgramWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) RememberNumber(window, lParam);
+    const int number = NumberOf(window);
+    if (number < 0 || number >= kWindowCount) return DefWindowProcA(window, message, wParam, lParam);
+    switch (message) {
+        case WM_CLOSE:
+            RaiseEvent(Event::Close(static_cast<WindowId>(number)));
+            return 0;
+        case WM_SIZE:
+            OnSizeMessage(number, wParam);
+            return 0;
+        case WM_GETMINMAXINFO:
+            if (ApplyTrackSizeLimits(number, reinterpret_cast<MINMAXINFO*>(lParam))) return 0;
+            break;
+        case WM_TIMER:
+            RaiseEvent(Event::Timer(static_cast<int>(wParam)));
+            return 0;
+        case WM_COMMAND:
+            OnCommandMessage(wParam, lParam);
+            return 0;
+        case WM_NOTIFY:
+            return OnNotifyMessage(lParam);
+        case WM_MEASUREITEM:
+            if (MeasureMenuItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+            break;
+        case WM_DRAWITEM:
+            if (DrawMenuItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+            break;
+        case kTrayCallbackMessage:
+            OnTrayMessage(lParam);
+            return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool RegisterWindowClasses() {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = ProgramWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hIcon = ApplicationIcon(IconSize::Large);
+    windowClass.hIconSm = ApplicationIcon(IconSize::Small);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kProgramWindowClass;
+    const bool windows = RegisterClassExA(&windowClass) != 0;
+    const bool splitters = RegisterSplitterClass();
+    const bool canvases = RegisterCanvasClass();
+    return windows && splitters && canvases;
+}
+
+}  // namespace kelvaro
