@@ -41,9 +41,8 @@ bool DispatchTables::Matches(const Row& row, const Event& event) {
 
 bool DispatchTables::Dispatch(const Event& event) const {
     if (event.kind == EventKind::HeaderClick) {
-        if (columnClick_ == nullptr) return false;
-        columnClick_(event.id);
-        return true;
+        for (ColumnClickHandler handler : columnClicks_) handler(event.id);
+        return !columnClicks_.empty();
     }
     bool matched = false;
     for (const Row& row : rows_) {

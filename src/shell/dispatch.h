@@ -67,8 +67,8 @@ public:
     void OnTray(TrayClick click, Handler handler);
     void OnCommand(CommandId command, Handler handler);
     void OnControl(ControlId control, ControlEventType type, Handler handler);
-    // The process list's column headers (the header-click hook); one handler.
-    void OnColumnHeaderClick(ColumnClickHandler handler) { columnClick_ = handler; }
+    // The process list's column headers (the header-click hook).
+    void OnColumnHeaderClick(ColumnClickHandler handler) { columnClicks_.push_back(handler); }
 
     // Runs the handlers of the rows that match (or the column-header handler); false when
     // nothing matched.
@@ -84,7 +84,7 @@ private:
     static bool Matches(const Row& row, const Event& event);
 
     std::vector<Row> rows_;
-    ColumnClickHandler columnClick_ = nullptr;
+    std::vector<ColumnClickHandler> columnClicks_;
 };
 
 // Runs one event's handlers to their end before the next event is taken. An event raised

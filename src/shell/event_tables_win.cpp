@@ -33,8 +33,7 @@ void OpenProcessListMenu() { OpenPopupMenu(PopupProcessList); }
 void ToggleAlwaysOnTop() {
     const bool topmost = !IsCommandChecked(CmdAlwaysOnTop);
     CheckCommand(CmdAlwaysOnTop, topmost);
-    SetWindowPos(MainWindow(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowTopmost(MainWindow(), topmost);
 }
 
 void ShowAboutBox() { ShowMessageBox(AboutText(VersionText()), kAboutCaption, MB_OK); }

@@ -15,15 +15,6 @@ bool BelongsToProgram(HWND window) {
            processId == GetCurrentProcessId();
 }
 
-bool IsTopmost(HWND window) {
-    return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
-void SetTopmost(HWND window, bool topmost) {
-    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 // What the box changed on the program's windows, put back when it closes.
 struct ModalState {
     std::vector<HWND> disabled;
@@ -34,8 +25,8 @@ struct ModalState {
         for (int id = 0; id < kWindowCount; ++id) {
             const HWND window = ProgramWindow(static_cast<WindowId>(id));
             if (window == nullptr) continue;
-            if (IsTopmost(window)) {
-                SetTopmost(window, false);
+            if (IsWindowTopmost(window)) {
+                SetWindowTopmost(window, false);
                 lowered.push_back(window);
             }
             if (window != owner && IsWindowEnabled(window)) {
@@ -51,7 +42,7 @@ struct ModalState {
             if (IsWindow(window)) EnableWindow(window, TRUE);
         }
         for (HWND window : lowered) {
-            if (IsWindow(window)) SetTopmost(window, true);
+            if (IsWindow(window)) SetWindowTopmost(window, true);
         }
     }
 };

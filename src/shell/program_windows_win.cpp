@@ -3,6 +3,7 @@
 #include "shell/program_windows_win.h"
 
 #include <array>
+#include <vector>
 
 #include "shell/main_layout.h"
 #include "shell/main_window_win.h"
@@ -54,7 +55,48 @@ void ForgetControlsOf(WindowId id) {
     }
 }
 
+void PlaceInBand(HWND window, bool topmost) {
+    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+std::vector<HWND> OwnedWindows(HWND owner) {
+    struct Search {
+        HWND owner;
+        std::vector<HWND> owned;
+    } search{owner, {}};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(owner, nullptr),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (GetWindow(window, GW_OWNER) == s->owner) s->owned.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.owned;
+}
+
 }  // namespace
+
+void SetWindowTopmost(HWND window, bool topmost) {
+    if (window == nullptr) return;
+    PlaceInBand(window, topmost);
+    if (IsWindowTopmost(window) == topmost) return;
+    // Wine places a window that owns popups (the tool tips of its controls) right after
+    // those popups instead of at the top of the topmost band, and leaves it non-topmost.
+    // With the owned windows detached for the moment it is placed as asked; Windows
+    // itself never gets here.
+    const std::vector<HWND> owned = OwnedWindows(window);
+    for (HWND popup : owned) SetWindowLongPtrA(popup, GWLP_HWNDPARENT, 0);
+    PlaceInBand(window, topmost);
+    for (HWND popup : owned) {
+        SetWindowLongPtrA(popup, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window));
+    }
+}
+
+bool IsWindowTopmost(HWND window) {
+    return window != nullptr && (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
 
 HWND CreateProgramWindow(const WindowSpec& spec, DWORD style) {
     if (!ValidWindowId(spec.id)) return nullptr;

@@ -55,6 +55,10 @@ HWND ControlHandle(ControlId id);
 // The number of a program control, or -1 for any other window.
 int ControlNumberOf(HWND control);
 
+// Makes a top-level window topmost or not, position and size unchanged.
+void SetWindowTopmost(HWND window, bool topmost);
+bool IsWindowTopmost(HWND window);
+
 // Puts a sizable window's size limits into WM_GETMINMAXINFO; false for other windows.
 bool ApplyTrackSizeLimits(int windowNumber, MINMAXINFO* info);
 

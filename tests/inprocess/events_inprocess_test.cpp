@@ -1,0 +1,169 @@
+// Events through the real loop: the header-click hook, toolbar buttons as menu commands,
+// control notifications as control events, timers, and the modality of message boxes.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "inprocess/harness.h"
+#include "shell/ids.h"
+#include "shell/main_window_win.h"
+#include "shell/program_windows_win.h"
+
+namespace kelvaro::test {
+namespace {
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
+    for (int waited = 0; waited <= timeoutMs; waited += 20) {
+        if (condition()) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+// A notification as a header sends it to its list view, sent from inside the process.
+void SendHeaderNotification(HWND list, HWND from, UINT code, int column) {
+    NMHEADERA notification{};
+    notification.hdr.hwndFrom = from;
+    notification.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(from));
+    notification.hdr.code = code;
+    notification.iItem = column;
+    SendWait(list, WM_NOTIFY, notification.hdr.idFrom, reinterpret_cast<LPARAM>(&notification));
+}
+
+TEST(HeaderClickHook, ReportsTheClickedColumnOfTheProcessListHeaderOnly) {
+    const HWND list = ControlHandle(CtlProcessList);
+    const auto header = reinterpret_cast<HWND>(SendWait(list, LVM_GETHEADER));
+    ASSERT_NE(header, nullptr);
+    const size_t before = HeaderClicks().size();
+    SendHeaderNotification(list, header, HDN_ITEMCLICKA, 2);
+    SendHeaderNotification(list, header, HDN_ITEMCLICKW, 0);
+    // Another sender, or another header notification, is no column click.
+    SendHeaderNotification(list, MainToolbar(), HDN_ITEMCLICKA, 1);
+    SendHeaderNotification(list, header, HDN_ITEMDBLCLICKA, 3);
+    SendWait(ProgramMainWindow(), WM_NULL);
+    const std::vector<int> clicks = HeaderClicks();
+    ASSERT_EQ(clicks.size(), before + 2);
+    EXPECT_EQ(clicks[before], 2);
+    EXPECT_EQ(clicks[before + 1], 0);
+    // The list's own procedure still runs: it answers its own messages as before.
+    EXPECT_EQ(SendWait(list, LVM_GETCOLUMNWIDTH, 0), 214);
+}
+
+TEST(Toolbar, AButtonPressDeliversItsMenuCommand) {
+    const HWND toolbar = MainToolbar();
+    RECT button{};
+    ASSERT_TRUE(SendWait(toolbar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&button)));
+    const LPARAM middle = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    const int before = RefreshCommandCount();
+    SendWait(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    SendWait(toolbar, WM_LBUTTONUP, 0, middle);
+    EXPECT_TRUE(WaitFor([before] { return RefreshCommandCount() == before + 1; }));
+}
+
+TEST(ControlEvents, SelectingARowOfAListRaisesChange) {
+    const HWND properties = ControlHandle(CtlWindowProperties);
+    const int before = ControlEventCount(CtlWindowProperties, ControlEventType::Change);
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendWait(properties, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&state));
+    // Selected, then unselected: a change each time.
+    EXPECT_EQ(ControlEventCount(CtlWindowProperties, ControlEventType::Change), before + 1);
+    state.state = 0;
+    SendWait(properties, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&state));
+    EXPECT_EQ(ControlEventCount(CtlWindowProperties, ControlEventType::Change), before + 2);
+    EXPECT_EQ(ControlEventCount(CtlWindowProperties, ControlEventType::RightClick), 0);
+}
+
+TEST(ControlEvents, SelectingATreeNodeRaisesChange) {
+    const HWND tree = ControlHandle(CtlWindowTree);
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    char text[] = "explorer.exe";
+    insert.item.pszText = text;
+    const auto node = reinterpret_cast<HTREEITEM>(
+        SendWait(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    ASSERT_NE(node, nullptr);
+    const int before = ControlEventCount(CtlWindowTree, ControlEventType::Change);
+    SendWait(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
+    EXPECT_EQ(ControlEventCount(CtlWindowTree, ControlEventType::Change), before + 1);
+    SendWait(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+}
+
+TEST(Timers, RefreshTimerNeverStartsWithTimeoutZero) {
+    Sleep(1300);
+    EXPECT_EQ(AutoRefreshTickCount(), 0);
+}
+
+HWND FindMessageBox() {
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    EnumThreadWindows(
+        GetWindowThreadProcessId(ProgramMainWindow(), nullptr),
+        [](HWND window, LPARAM param) -> BOOL {
+            char className[16] = {};
+            GetClassNameA(window, className, sizeof(className));
+            if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+            reinterpret_cast<Search*>(param)->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The About box through the real path: modal for every program window, its topmost
+// windows lowered, and no other handler running while it is open.
+TEST(MessageBoxes, AboutBoxIsModalForAllProgramWindowsAndHoldsOtherEvents) {
+    const HWND main = ProgramMainWindow();
+    HWND search = nullptr;
+    ASSERT_TRUE(RunOnMainThread([&] {
+        WindowSpec spec;
+        spec.id = WndSearch;
+        spec.title = "Prozess suchen";
+        spec.innerWidth = 500;
+        spec.innerHeight = 400;
+        search = OpenProgramWindow(spec, nullptr);
+        SetForegroundWindow(ProgramMainWindow());
+    }));
+    SendWait(main, WM_COMMAND, CmdAlwaysOnTop);
+    ASSERT_TRUE(IsWindowTopmost(main));
+
+    PostMessageA(main, WM_COMMAND, CmdAbout, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox()) != nullptr; }));
+    char caption[32] = {};
+    GetWindowTextA(box, caption, sizeof(caption));
+    EXPECT_STREQ(caption, "\xDC" "ber");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), main);
+    EXPECT_FALSE(IsWindowEnabled(main));
+    EXPECT_FALSE(IsWindowEnabled(search));
+    EXPECT_FALSE(IsWindowTopmost(main));
+
+    // Timer events that fall due meanwhile wait for the box, one per timer.
+    const int ticks = TestTimerCount();
+    PostMessageA(main, WM_TIMER, kTestTimer, 0);
+    PostMessageA(main, WM_TIMER, kTestTimer, 0);
+    Sleep(300);
+    EXPECT_EQ(TestTimerCount(), ticks);
+
+    SendMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return TestTimerCount() == ticks + 1; }));
+    SendWait(main, WM_NULL);
+    EXPECT_EQ(TestTimerCount(), ticks + 1);
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_TRUE(IsWindowEnabled(search));
+    EXPECT_TRUE(IsWindowTopmost(main));
+
+    SendWait(main, WM_COMMAND, CmdAlwaysOnTop);
+    EXPECT_FALSE(IsWindowTopmost(main));
+    RunOnMainThread([] { CloseProgramWindow(WndSearch); });
+}
+
+}  // namespace
+}  // namespace kelvaro::test

@@ -1,0 +1,222 @@
+// Entry of the in-process test build. One run is one program run, in one of three modes
+// chosen by the first argument (each mode runs its own test suites):
+//   (none)                 normal start                  suites not named StartMinimised*
+//   --start-minimised      "Minimiert Starten" set       StartMinimised.*
+//   --start-minimised-dangerous  the same, and a running process is classified
+//                          "Gefährlich"                 StartMinimisedDangerous.*
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "inprocess/harness.h"
+#include "shell/program.h"
+#include "shell/program_windows_win.h"
+#include "inventory/kill_list.h"
+#include "shell/settings.h"
+#include "support/temp_dir.h"
+
+namespace kelvaro::test {
+namespace {
+
+// The harness's own timer number, through which work reaches the program's thread.
+constexpr int kHarnessTimer = 99;
+
+struct Harness {
+    std::mutex mutex;
+    std::deque<std::function<void()>> work;
+    std::vector<int> headerClicks;
+    std::map<std::pair<int, int>, int> controlEvents;
+    std::atomic<int> testTimerCount{0};
+    std::atomic<int> autoRefreshTicks{0};
+    std::atomic<int> refreshCommands{0};
+    std::string folder;
+};
+
+Harness& State() {
+    static Harness harness;
+    return harness;
+}
+
+void RunPendingWork() {
+    for (;;) {
+        std::function<void()> next;
+        {
+            std::lock_guard<std::mutex> lock(State().mutex);
+            if (State().work.empty()) return;
+            next = std::move(State().work.front());
+            State().work.pop_front();
+        }
+        next();
+    }
+}
+
+void CountTestTimer() { ++State().testTimerCount; }
+void CountAutoRefreshTick() { ++State().autoRefreshTicks; }
+void CountRefreshCommand() { ++State().refreshCommands; }
+
+void RecordHeaderClick(int column) {
+    std::lock_guard<std::mutex> lock(State().mutex);
+    State().headerClicks.push_back(column);
+}
+
+template <int Control, ControlEventType Type>
+void RecordControlEvent() {
+    std::lock_guard<std::mutex> lock(State().mutex);
+    ++State().controlEvents[{Control, static_cast<int>(Type)}];
+}
+
+template <int Control>
+void ObserveControl(DispatchTables& tables) {
+    const ControlId id = static_cast<ControlId>(Control);
+    tables.OnControl(id, ControlEventType::Change, RecordControlEvent<Control, ControlEventType::Change>);
+    tables.OnControl(id, ControlEventType::LeftClick,
+                     RecordControlEvent<Control, ControlEventType::LeftClick>);
+    tables.OnControl(id, ControlEventType::RightClick,
+                     RecordControlEvent<Control, ControlEventType::RightClick>);
+    tables.OnControl(id, ControlEventType::LeftDoubleClick,
+                     RecordControlEvent<Control, ControlEventType::LeftDoubleClick>);
+    tables.OnControl(id, ControlEventType::RightDoubleClick,
+                     RecordControlEvent<Control, ControlEventType::RightDoubleClick>);
+}
+
+bool WaitForEventLoop() {
+    for (int i = 0; i < 1000 && ProgramMainWindow() == nullptr; ++i) Sleep(20);
+    const HWND window = ProgramMainWindow();
+    DWORD_PTR ignored = 0;
+    // Returns only once the program's thread takes messages, that is, in its event loop.
+    return window != nullptr &&
+           SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored) != 0;
+}
+
+// A definitions file that calls the Wine desktop process "Gefährlich".
+constexpr const char* kDangerousDefinitions = "3\r\nexplorer.exe\r\nDer Desktop\xB5\r\n";
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+}  // namespace
+
+// Other programs of the same class may run on the desktop; only this process's counts.
+HWND ProgramMainWindow() {
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            DWORD processId = 0;
+            GetWindowThreadProcessId(window, &processId);
+            char className[64] = {};
+            char title[64] = {};
+            GetClassNameA(window, className, sizeof(className));
+            GetWindowTextA(window, title, sizeof(title));
+            if (processId != GetCurrentProcessId() || lstrcmpA(className, kProgramWindowClass) != 0 ||
+                lstrcmpA(title, "Kelvaro") != 0) {
+                return TRUE;
+            }
+            reinterpret_cast<Search*>(param)->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool RunOnMainThread(const std::function<void()>& work, int timeoutMs) {
+    auto done = std::shared_ptr<void>(CreateEventA(nullptr, TRUE, FALSE, nullptr), CloseHandle);
+    {
+        std::lock_guard<std::mutex> lock(State().mutex);
+        State().work.push_back([work, done] {
+            work();
+            SetEvent(done.get());
+        });
+    }
+    PostMessageA(ProgramMainWindow(), WM_TIMER, kHarnessTimer, 0);
+    return WaitForSingleObject(done.get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+int TestTimerCount() { return State().testTimerCount.load(); }
+int AutoRefreshTickCount() { return State().autoRefreshTicks.load(); }
+int RefreshCommandCount() { return State().refreshCommands.load(); }
+
+std::vector<int> HeaderClicks() {
+    std::lock_guard<std::mutex> lock(State().mutex);
+    return State().headerClicks;
+}
+
+int ControlEventCount(int control, ControlEventType type) {
+    std::lock_guard<std::mutex> lock(State().mutex);
+    const auto found = State().controlEvents.find({control, static_cast<int>(type)});
+    return found == State().controlEvents.end() ? 0 : found->second;
+}
+const std::string& HarnessFolder() { return State().folder; }
+
+LRESULT SendWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+}  // namespace kelvaro::test
+
+int main(int argc, char** argv) {
+    using namespace kelvaro;
+    ::testing::InitGoogleTest(&argc, argv);
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (::testing::GTEST_FLAG(filter) == "*") {
+        ::testing::GTEST_FLAG(filter) = mode == "--start-minimised" ? "StartMinimised.*"
+                                        : mode == "--start-minimised-dangerous"
+                                            ? "StartMinimisedDangerous.*"
+                                            : "-StartMinimised*";
+    }
+
+    char original[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, original);
+    auto folder = std::make_unique<test::TempDir>();
+    test::State().folder = folder->path();
+    SetCurrentDirectoryA(folder->path().c_str());
+    if (mode == "--start-minimised-dangerous") {
+        test::WriteFileBytes(folder->File("Kelvaro"), test::kDangerousDefinitions);
+    }
+    // The settings record and the kill list are what the start-up reads, wherever they
+    // were filled from. The start-minimised modes also run timer 1 every second, with
+    // automatic refreshing off and on, and a kill list for Wine's notepad.
+    if (mode.rfind("--start-minimised", 0) == 0) {
+        Settings& settings = ProgramSettings();
+        settings.StartMinimised = 1;
+        settings.Timeout = 1;
+        settings.AutoRefresh = mode == "--start-minimised-dangerous" ? 1 : 0;
+        ProgramKillList().push_back({"NOTEPAD.exe"});
+    }
+
+    DispatchTables& tables = ProgramDispatch();
+    tables.OnTimer(test::kHarnessTimer, test::RunPendingWork);
+    tables.OnTimer(test::kTestTimer, test::CountTestTimer);
+    tables.OnTimer(TimerAutoRefresh, test::CountAutoRefreshTick);
+    tables.OnCommand(CmdRefreshLists, test::CountRefreshCommand);
+    tables.OnColumnHeaderClick(test::RecordHeaderClick);
+    test::ObserveControl<CtlWindowTree>(tables);
+    test::ObserveControl<CtlWindowProperties>(tables);
+
+    std::thread([&folder, original] {
+        const int result = test::WaitForEventLoop() ? RUN_ALL_TESTS() : 2;
+        SetCurrentDirectoryA(original);
+        folder.reset();
+        std::fflush(stdout);
+        ExitProcess(static_cast<UINT>(result));
+    }).detach();
+    RunProgram();
+}

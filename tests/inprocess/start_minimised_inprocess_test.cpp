@@ -1,0 +1,142 @@
+// Start-up with "Minimiert Starten" on (run with --start-minimised or
+// --start-minimised-dangerous): the notification-area icon, the way back from it, the
+// dangerous-process alert, and timer 1 with automatic refreshing off and on.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include "inprocess/harness.h"
+#include "shell/ids.h"
+#include "shell/tray_win.h"
+
+namespace kelvaro::test {
+namespace {
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
+    for (int waited = 0; waited <= timeoutMs; waited += 20) {
+        if (condition()) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+// NIM_MODIFY succeeds only for an icon that exists.
+bool TrayIconExists() {
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = ProgramMainWindow();
+    data.uID = kTrayIconId;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+void SendTrayMouse(UINT mouseMessage) {
+    SendWait(ProgramMainWindow(), kTrayCallbackMessage, kTrayIconId, mouseMessage);
+}
+
+HWND VisiblePopupMenu() {
+    HWND menu = nullptr;
+    while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(menu, &processId);
+        if (processId == GetCurrentProcessId() && IsWindowVisible(menu)) return menu;
+    }
+    return nullptr;
+}
+
+struct Notepad {
+    PROCESS_INFORMATION info{};
+    Notepad() {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        char commandLine[] = "notepad.exe";
+        CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &info);
+        if (info.hProcess != nullptr) WaitForInputIdle(info.hProcess, 10000);
+    }
+    ~Notepad() {
+        if (info.hProcess == nullptr) return;
+        TerminateProcess(info.hProcess, 0);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+    bool Running() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
+};
+
+TEST(StartMinimised, WaitsInTheTrayAndComesBackByALeftClick) {
+    const HWND main = ProgramMainWindow();
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_TRUE(TrayIconExists());
+
+    // A double click does nothing of its own (its first press acts as a click).
+    SendTrayMouse(WM_LBUTTONDBLCLK);
+    SendTrayMouse(WM_RBUTTONDBLCLK);
+    SendTrayMouse(WM_MOUSEMOVE);
+    SendTrayMouse(WM_LBUTTONUP);
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_TRUE(TrayIconExists());
+
+    SendTrayMouse(WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_FALSE(TrayIconExists());
+}
+
+TEST(StartMinimised, MinimisingAlwaysGoesToTheTray) {
+    const HWND main = ProgramMainWindow();
+    ASSERT_TRUE(IsWindowVisible(main));
+    SendWait(main, WM_SYSCOMMAND, SC_MINIMIZE);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
+    EXPECT_TRUE(TrayIconExists());
+}
+
+TEST(StartMinimised, TrayRightClickOpensTheMenuAndOeffnenBringsTheWindowBack) {
+    const HWND main = ProgramMainWindow();
+    ASSERT_FALSE(IsWindowVisible(main));
+    // The popup runs inside the handler, so the click is posted rather than sent.
+    PostMessageA(main, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
+    ASSERT_TRUE(WaitFor([] { return VisiblePopupMenu() != nullptr; }));
+    // The menu takes keys from the program's queue: the first item, "Öffnen".
+    PostMessageA(main, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(main, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main); }));
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_TRUE(WaitFor([] { return !TrayIconExists(); }));
+}
+
+TEST(StartMinimised, RefreshTimerRunsButDoesNotRefreshWithAutomaticRefreshingOff) {
+    const int ticks = AutoRefreshTickCount();
+    Notepad notepad;
+    ASSERT_TRUE(notepad.Running());
+    EXPECT_TRUE(WaitFor([ticks] { return AutoRefreshTickCount() >= ticks + 2; }, 4000));
+    EXPECT_TRUE(notepad.Running()) << "timer 1 refreshed the lists with AutoAktualisieren off";
+}
+
+// A process classified "Gefährlich" shows the window during the first snapshot; the tray
+// icon is added all the same by the start-up afterwards.
+TEST(StartMinimisedDangerous, FirstSnapshotBringsTheWindowUpAndTheIconIsAddedAnyway) {
+    const HWND main = ProgramMainWindow();
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_TRUE(TrayIconExists());
+}
+
+TEST(StartMinimisedDangerous, RefreshTimerRefreshesWithAutomaticRefreshingOn) {
+    Notepad notepad;
+    ASSERT_TRUE(notepad.Running());
+    EXPECT_TRUE(WaitFor([&] { return !notepad.Running(); }, 4000))
+        << "the kill list's notepad survived the refresh timer";
+}
+
+// From the tray, a refresh that finds the dangerous process brings the window back (the
+// refresh timer may come first; either refresh takes the same way).
+TEST(StartMinimisedDangerous, RefreshFromTheTrayBringsTheWindowBack) {
+    const HWND main = ProgramMainWindow();
+    SendWait(main, WM_SYSCOMMAND, SC_MINIMIZE);
+    SendWait(main, WM_COMMAND, CmdRefreshLists);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) && !TrayIconExists(); }));
+    EXPECT_FALSE(IsIconic(main));
+}
+
+}  // namespace
+}  // namespace kelvaro::test
