@@ -137,12 +137,16 @@ void LoadDefinitions() {
     ProgramDefinitions().AppendFile(bytes);
 }
 
-void ClearDefinitions() { ProgramDefinitions().Clear(); }
+void ClearDefinitions() {
+    ProgramDefinitions().Clear();
+}
 
 const DefinitionRecord* FindDefinition(std::string_view upperName) {
     return ProgramDefinitions().Find(upperName);
 }
 
-int32_t DefinitionsCount() { return ProgramDefinitions().Count(); }
+int32_t DefinitionsCount() {
+    return ProgramDefinitions().Count();
+}
 
 }  // namespace kelvaro

@@ -16,7 +16,9 @@ size_t SlotCountFor(size_t keys) {
 
 }  // namespace
 
-uint64_t NameIndex::Hash(std::string_view key) { return std::hash<std::string_view>{}(key); }
+uint64_t NameIndex::Hash(std::string_view key) {
+    return std::hash<std::string_view>{}(key);
+}
 
 void NameIndex::Reserve(size_t count) {
     keys_.reserve(count);

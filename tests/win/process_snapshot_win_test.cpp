@@ -74,9 +74,8 @@ TEST(ProcessSnapshotWin, KillListEntryTerminatesRunningNotepadDuringTheWalk) {
     EXPECT_EQ(exitCode, 1u);
 
     const ProcessList& list = ProgramProcesses();
-    const bool listed = std::any_of(list.records.begin(), list.records.end(), [](auto& r) {
-        return UpperAnsi(r.Name) == "NOTEPAD.EXE";
-    });
+    const bool listed = std::any_of(list.records.begin(), list.records.end(),
+                                    [](auto& r) { return UpperAnsi(r.Name) == "NOTEPAD.EXE"; });
     EXPECT_FALSE(listed);
     int64_t sum = 0;
     for (const ProcessRecord& r : list.records) sum += r.Threads;
