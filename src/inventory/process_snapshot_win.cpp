@@ -1,6 +1,6 @@
 // Process snapshots through Tool Help, and termination of listed processes.
-#include <tlhelp32.h>
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include "common/scoped_win.h"
 #include "inventory/process_snapshot.h"
