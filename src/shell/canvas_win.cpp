@@ -114,10 +114,9 @@ bool RegisterCanvasClass() {
 }
 
 HWND CreateCanvas(ControlId id, HWND parent, const Rect& rect) {
-    const HWND canvas =
-        CreateWindowExA(0, kCanvasClass, "", WS_CHILD | WS_VISIBLE, rect.x, rect.y, rect.width,
-                        rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        GetModuleHandleA(nullptr), nullptr);
+    const HWND canvas = CreateWindowExA(
+        0, kCanvasClass, "", WS_CHILD | WS_VISIBLE, rect.x, rect.y, rect.width, rect.height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (canvas == nullptr) return nullptr;
     if (CanvasState* state = CanvasOf(canvas)) {
         ResizePicture(*state, rect.width, rect.height);

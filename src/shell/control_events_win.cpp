@@ -137,7 +137,8 @@ void RaiseControlNotification(NMHDR* notification) {
         case CtlTabs:
             // The panel switches its pages itself; this is not an event of the program.
             if (notification->code == TCN_SELCHANGE) {
-                ShowPage(static_cast<int>(SendMessageA(notification->hwndFrom, TCM_GETCURSEL, 0, 0)));
+                ShowPage(
+                    static_cast<int>(SendMessageA(notification->hwndFrom, TCM_GETCURSEL, 0, 0)));
             }
             return;
         default:

@@ -12,13 +12,13 @@
 namespace kelvaro {
 
 enum class EventKind {
-    Close,     // a close request to a window; id = window
-    Size,      // a window changed size (not by minimising); id = window
-    Minimise,  // a window was minimised; id = window
-    Timer,     // id = timer
-    Tray,      // a click on the notification-area icon; type = TrayClick
-    Command,   // a menu item, popup item or toolbar button; id = command
-    Control,   // a control notification; id = control, type = ControlEventType
+    Close,        // a close request to a window; id = window
+    Size,         // a window changed size (not by minimising); id = window
+    Minimise,     // a window was minimised; id = window
+    Timer,        // id = timer
+    Tray,         // a click on the notification-area icon; type = TrayClick
+    Command,      // a menu item, popup item or toolbar button; id = command
+    Control,      // a control notification; id = control, type = ControlEventType
     HeaderClick,  // a column header of the process list was clicked; id = column
 };
 

@@ -13,21 +13,33 @@
 namespace kelvaro {
 namespace {
 
-void ApplyMainLayout() { ApplyLayout(WndMain); }
-void ApplySearchLayout() { ApplyLayout(WndSearch); }
-void CloseSettingsWindow() { CloseProgramWindow(WndSettings); }
-void CloseSearchWindow() { CloseProgramWindow(WndSearch); }
+void ApplyMainLayout() {
+    ApplyLayout(WndMain);
+}
+void ApplySearchLayout() {
+    ApplyLayout(WndSearch);
+}
+void CloseSettingsWindow() {
+    CloseProgramWindow(WndSettings);
+}
+void CloseSearchWindow() {
+    CloseProgramWindow(WndSearch);
+}
 
 // The refresh of the lists. The process half is here; sorting and filling the list view
 // and the window half join when they are built.
-void RefreshListsNow() { RefreshProcessList(); }
+void RefreshListsNow() {
+    RefreshProcessList();
+}
 
 // Timer 1 keeps firing with automatic refreshing off and then does nothing.
 void OnAutoRefreshTimer() {
     if (ProgramSettings().AutoRefresh != 0) RefreshListsNow();
 }
 
-void OpenProcessListMenu() { OpenPopupMenu(PopupProcessList); }
+void OpenProcessListMenu() {
+    OpenPopupMenu(PopupProcessList);
+}
 
 // The menu item's check mark is the state: checked means topmost.
 void ToggleAlwaysOnTop() {
@@ -36,7 +48,9 @@ void ToggleAlwaysOnTop() {
     SetWindowTopmost(MainWindow(), topmost);
 }
 
-void ShowAboutBox() { ShowMessageBox(AboutText(VersionText()), kAboutCaption, MB_OK); }
+void ShowAboutBox() {
+    ShowMessageBox(AboutText(VersionText()), kAboutCaption, MB_OK);
+}
 
 }  // namespace
 

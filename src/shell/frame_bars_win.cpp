@@ -47,8 +47,8 @@ bool IsToolbarCommand(UINT_PTR id) {
 }
 
 HIMAGELIST MakeButtonImages() {
-    HIMAGELIST images = ImageList_Create(kButtonImageSize, kButtonImageSize,
-                                         ILC_COLOR32 | ILC_MASK, 4, 0);
+    HIMAGELIST images =
+        ImageList_Create(kButtonImageSize, kButtonImageSize, ILC_COLOR32 | ILC_MASK, 4, 0);
     if (images == nullptr) return nullptr;
     for (const ToolbarRow& row : kToolbarRows) {
         if (row.command < 0) continue;
@@ -81,8 +81,8 @@ std::vector<TBBUTTON> MakeButtons() {
 HWND BuildToolbar(HWND mainWindow) {
     ToolbarState& state = Toolbar();
     state.toolbar = CreateWindowExA(
-        0, TOOLBARCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS,
-        0, 0, 0, 0, mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolbarChildId)),
+        0, TOOLBARCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS, 0,
+        0, 0, 0, mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolbarChildId)),
         GetModuleHandleA(nullptr), nullptr);
     if (state.toolbar == nullptr) return nullptr;
     const HWND toolbar = state.toolbar;
@@ -130,8 +130,9 @@ bool AnswerToolbarToolTip(NMHDR* notification) {
         // the ANSI code page.
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(notification);
         info->hinst = nullptr;
-        const int written = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                                info->szText, std::size(info->szText) - 1);
+        const int written =
+            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), info->szText,
+                                std::size(info->szText) - 1);
         info->szText[written > 0 ? written : 0] = L'\0';
         info->lpszText = info->szText;
     }

@@ -61,7 +61,9 @@ constexpr std::array<std::string_view, kCommandCount> kCommandTexts = {
 
 }  // namespace
 
-std::span<const ControlPlacement> ControlPlacements() { return kPlacements; }
+std::span<const ControlPlacement> ControlPlacements() {
+    return kPlacements;
+}
 
 WindowId WindowOfControl(ControlId control) {
     for (const ControlPlacement& placement : kPlacements) {

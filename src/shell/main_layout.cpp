@@ -14,7 +14,9 @@ constexpr std::array<std::string_view, kStatusFieldCount> kStatusFieldLabels = {
 // A window can be made smaller than its controls' fixed margins only in theory (both
 // windows have minimum sizes), but a negative size would be taken by the window system as
 // a huge one.
-int NotNegative(int value) { return std::max(value, 0); }
+int NotNegative(int value) {
+    return std::max(value, 0);
+}
 
 }  // namespace
 
@@ -47,8 +49,7 @@ std::string StatusFieldText(StatusField field, int64_t count) {
 }
 
 Rect CentreIn(const Rect& area, int width, int height) {
-    return {area.x + (area.width - width) / 2, area.y + (area.height - height) / 2, width,
-            height};
+    return {area.x + (area.width - width) / 2, area.y + (area.height - height) / 2, width, height};
 }
 
 Rect KeepTopLeftOn(const Rect& window, const Rect& screen) {

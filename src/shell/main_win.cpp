@@ -3,4 +3,6 @@
 
 #include "shell/program.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { kelvaro::RunProgram(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    kelvaro::RunProgram();
+}

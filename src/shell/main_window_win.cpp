@@ -27,7 +27,7 @@ constexpr Column kProcessColumns[] = {
     {"Name", 214}, {"Priorität", 60}, {"Threads", 55}, {"Befund", 120}};
 constexpr Column kPropertyColumns[] = {{"Parameter", 140}, {"Wert", 240}};
 constexpr const char* kPropertyRows[] = {
-    "Prozess",   "Fenstertitel", "Klassenname", "Fenster Handle", "Status", "Aktiviert",
+    "Prozess",  "Fenstertitel", "Klassenname", "Fenster Handle", "Status", "Aktiviert",
     "Sichtbar", "X-Position",   "Y-Position",  "Breite",         "Hoehe"};
 constexpr const char* kPageTitles[] = {"Prozesse", "Fenster"};
 
@@ -83,16 +83,15 @@ void SetListStyles(HWND list, DWORD extendedStyles) {
 
 HWND CreateReportList(ControlId id, HWND parent, DWORD styles, const Rect& rect) {
     return CreateControl(id, parent, WC_LISTVIEWA, "", LVS_REPORT | styles, WS_EX_CLIENTEDGE,
-                         rect.x, rect.y, rect.width, rect.height,
-                         ProgramFont(FontRole::Tahoma10));
+                         rect.x, rect.y, rect.width, rect.height, ProgramFont(FontRole::Tahoma10));
 }
 
 void BuildProcessPage(HWND mainWindow, const Rect& page) {
     const HWND splitter = CreateSplitter(CtlProcessSplitter, mainWindow, SplitterBar::Vertical,
                                          FixedPane::First, page, kProcessListWidth);
     if (splitter == nullptr) return;
-    const HWND list = CreateReportList(CtlProcessList, splitter,
-                                       LVS_SINGLESEL | LVS_SHOWSELALWAYS, kProcessListStart);
+    const HWND list = CreateReportList(CtlProcessList, splitter, LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                                       kProcessListStart);
     if (list != nullptr) {
         SetListStyles(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP);
         AddColumns(list, kProcessColumns);
@@ -197,9 +196,15 @@ bool BuildMainWindow() {
     return true;
 }
 
-HWND MainWindow() { return Parts().window; }
-HWND MainToolbar() { return Parts().toolbar; }
-HWND MainStatusBar() { return Parts().statusBar; }
+HWND MainWindow() {
+    return Parts().window;
+}
+HWND MainToolbar() {
+    return Parts().toolbar;
+}
+HWND MainStatusBar() {
+    return Parts().statusBar;
+}
 
 MainLayout CurrentMainLayout() {
     const MainWindowParts& parts = Parts();
@@ -207,8 +212,9 @@ MainLayout CurrentMainLayout() {
     if (parts.window != nullptr) GetClientRect(parts.window, &client);
     auto heightOf = [](HWND bar) {
         RECT rect{};
-        return bar != nullptr && GetWindowRect(bar, &rect) ? static_cast<int>(rect.bottom - rect.top)
-                                                          : 0;
+        return bar != nullptr && GetWindowRect(bar, &rect)
+                   ? static_cast<int>(rect.bottom - rect.top)
+                   : 0;
     };
     return ComputeMainLayout(client.right, client.bottom, heightOf(parts.toolbar),
                              heightOf(parts.statusBar));
@@ -248,8 +254,8 @@ void OpenPopupMenu(PopupId popup) {
     // The popup closes when the user clicks elsewhere only while its owner is the
     // foreground window; the empty message afterwards lets the owner's queue move on.
     SetForegroundWindow(window);
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x - 1,
-                   cursor.y - 1, 0, window, nullptr);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x - 1, cursor.y - 1,
+                   0, window, nullptr);
     PostMessageA(window, WM_NULL, 0, 0);
 }
 

@@ -27,7 +27,9 @@ struct MenuRow {
     size_t submenuSize = 0;
 };
 
-constexpr int Image(IconRole role) { return static_cast<int>(role); }
+constexpr int Image(IconRole role) {
+    return static_cast<int>(role);
+}
 
 constexpr MenuRow kSortRows[] = {
     {CmdSortAscending, kNoImage, true},
@@ -150,7 +152,9 @@ HMENU BuildDropDown(const MenuRow* rows, size_t size) {
     return menu.release();
 }
 
-const MenuRow* RowOf(ULONG_PTR itemData) { return reinterpret_cast<const MenuRow*>(itemData); }
+const MenuRow* RowOf(ULONG_PTR itemData) {
+    return reinterpret_cast<const MenuRow*>(itemData);
+}
 
 void DrawCheckMark(HDC dc, const RECT& box, COLORREF colour) {
     HPEN pen = CreatePen(PS_SOLID, 2, colour);
@@ -213,8 +217,8 @@ bool MeasureMenuItem(MEASUREITEMSTRUCT* item) {
         GetTextExtentPoint32A(screen.get(), text.data(), static_cast<int>(text.size()), &extent);
     }
     item->itemWidth = static_cast<UINT>(kTextLeft + extent.cx + kTextRightMargin);
-    item->itemHeight = static_cast<UINT>(std::max(extent.cy, static_cast<LONG>(kImageSize)) +
-                                         kItemPadding);
+    item->itemHeight =
+        static_cast<UINT>(std::max(extent.cy, static_cast<LONG>(kImageSize)) + kItemPadding);
     return true;
 }
 
@@ -227,7 +231,7 @@ bool DrawMenuItem(const DRAWITEMSTRUCT* item) {
     const bool grayed = (item->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
 
     FillRect(dc, &area, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-    const COLORREF textColour = GetSysColor(grayed      ? COLOR_GRAYTEXT
+    const COLORREF textColour = GetSysColor(grayed     ? COLOR_GRAYTEXT
                                             : selected ? COLOR_HIGHLIGHTTEXT
                                                        : COLOR_MENUTEXT);
 

@@ -144,16 +144,26 @@ void EndProgram() {
     ExitProcess(0);
 }
 
-void RequestQuit() { Shell().quit = true; }
-bool QuitRequested() { return Shell().quit; }
-const std::string& VersionText() { return Shell().version; }
-int NetworkStartResult() { return Shell().networkStartResult; }
+void RequestQuit() {
+    Shell().quit = true;
+}
+bool QuitRequested() {
+    return Shell().quit;
+}
+const std::string& VersionText() {
+    return Shell().version;
+}
+int NetworkStartResult() {
+    return Shell().networkStartResult;
+}
 
 DispatchTables& ProgramDispatch() {
     static DispatchTables tables;
     return tables;
 }
 
-void RaiseEvent(const Event& event) { Gate().Raise(event); }
+void RaiseEvent(const Event& event) {
+    Gate().Raise(event);
+}
 
 }  // namespace kelvaro

@@ -29,8 +29,12 @@ Registry& Windows() {
     return registry;
 }
 
-bool ValidWindowId(int id) { return id >= 0 && id < kWindowCount; }
-bool ValidControlId(int id) { return id >= 0 && id < kControlCount; }
+bool ValidWindowId(int id) {
+    return id >= 0 && id < kWindowCount;
+}
+bool ValidControlId(int id) {
+    return id >= 0 && id < kControlCount;
+}
 
 SIZE OuterSize(int innerWidth, int innerHeight, DWORD style) {
     RECT rect{0, 0, innerWidth, innerHeight};
@@ -113,17 +117,18 @@ HWND CreateProgramWindow(const WindowSpec& spec, DWORD style) {
         slot.minTrack = {minimum.cx, minimum.cy};
         slot.maxTrack = {maximum.cx, maximum.cy};
     }
-    slot.window = CreateWindowExA(0, kProgramWindowClass, spec.title, style, placed.x, placed.y,
-                                  placed.width, placed.height, owner, nullptr,
-                                  GetModuleHandleA(nullptr),
-                                  reinterpret_cast<void*>(static_cast<INT_PTR>(spec.id)));
+    slot.window =
+        CreateWindowExA(0, kProgramWindowClass, spec.title, style, placed.x, placed.y, placed.width,
+                        placed.height, owner, nullptr, GetModuleHandleA(nullptr),
+                        reinterpret_cast<void*>(static_cast<INT_PTR>(spec.id)));
     return slot.window;
 }
 
 HWND OpenProgramWindow(const WindowSpec& spec, void (*buildControls)(HWND window)) {
     if (spec.id == WndMain || !ValidWindowId(spec.id)) return nullptr;
     CloseProgramWindow(spec.id);
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (spec.sizable ? WS_THICKFRAME : 0);
+    const DWORD style =
+        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (spec.sizable ? WS_THICKFRAME : 0);
     const HWND window = CreateProgramWindow(spec, style);
     if (window == nullptr) return nullptr;
     if (buildControls != nullptr) buildControls(window);
@@ -163,13 +168,12 @@ bool ApplyTrackSizeLimits(int windowNumber, MINMAXINFO* info) {
     return true;
 }
 
-HWND CreateControl(ControlId id, HWND parent, const char* className, const char* text,
-                   DWORD style, DWORD exStyle, int x, int y, int width, int height, HFONT font) {
+HWND CreateControl(ControlId id, HWND parent, const char* className, const char* text, DWORD style,
+                   DWORD exStyle, int x, int y, int width, int height, HFONT font) {
     if (!ValidControlId(id)) return nullptr;
-    const HWND control =
-        CreateWindowExA(exStyle, className, text, style | WS_CHILD | WS_VISIBLE, x, y, width,
-                        height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        GetModuleHandleA(nullptr), nullptr);
+    const HWND control = CreateWindowExA(
+        exStyle, className, text, style | WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (control == nullptr) return nullptr;
     if (font == nullptr) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

@@ -45,9 +45,8 @@ int WindowNumberOf(HWND window);
 // Creates a control of a program window (or inside one of its splitters) with its number,
 // visible, and remembers it for ControlHandle. Lists, trees and fields get `font`, or the
 // system's GUI font when none is given.
-HWND CreateControl(ControlId id, HWND parent, const char* className, const char* text,
-                   DWORD style, DWORD exStyle, int x, int y, int width, int height,
-                   HFONT font = nullptr);
+HWND CreateControl(ControlId id, HWND parent, const char* className, const char* text, DWORD style,
+                   DWORD exStyle, int x, int y, int width, int height, HFONT font = nullptr);
 // Remembers a control made some other way (the splitters) under its number.
 void RememberControl(ControlId id, HWND control);
 // A control by its number, wherever it lies; null while its window is not open.

@@ -45,7 +45,9 @@ HICON LoadIconOfSize(int resource, int pixels) {
                                          IMAGE_ICON, pixels, pixels, LR_DEFAULTCOLOR));
 }
 
-size_t Index(IconRole role) { return static_cast<size_t>(role); }
+size_t Index(IconRole role) {
+    return static_cast<size_t>(role);
+}
 
 }  // namespace
 
@@ -67,8 +69,7 @@ bool LoadProgramIcons() {
     }
     r.applicationSmall.reset(
         LoadIconOfSize(KELVARO_ICON_APPLICATION, GetSystemMetrics(SM_CXSMICON)));
-    r.applicationLarge.reset(
-        LoadIconOfSize(KELVARO_ICON_APPLICATION, GetSystemMetrics(SM_CXICON)));
+    r.applicationLarge.reset(LoadIconOfSize(KELVARO_ICON_APPLICATION, GetSystemMetrics(SM_CXICON)));
     return all;
 }
 

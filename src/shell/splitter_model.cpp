@@ -20,9 +20,13 @@ SplitterModel SplitterModel::Halved(SplitterBar bar, FixedPane fixed, int length
     return SplitterModel(bar, fixed, length, room / 2);
 }
 
-int SplitterModel::Room() const { return std::max(length_ - kSplitterBarThickness, 0); }
+int SplitterModel::Room() const {
+    return std::max(length_ - kSplitterBarThickness, 0);
+}
 
-void SplitterModel::Resize(int length) { length_ = std::max(length, 0); }
+void SplitterModel::Resize(int length) {
+    length_ = std::max(length, 0);
+}
 
 void SplitterModel::DragBarTo(int position) {
     const int first = std::clamp(position, 0, Room());
@@ -54,11 +58,12 @@ SplitterModel::Panes SplitterModel::Layout(int breadth) const {
     const int secondStart = first + barLength;
     const int second = std::max(length_ - secondStart, 0);
     if (bar_ == SplitterBar::Vertical) {
-        return {{0, 0, first, breadth}, {first, 0, barLength, breadth},
+        return {{0, 0, first, breadth},
+                {first, 0, barLength, breadth},
                 {secondStart, 0, second, breadth}};
     }
-    return {{0, 0, breadth, first}, {0, first, breadth, barLength},
-            {0, secondStart, breadth, second}};
+    return {
+        {0, 0, breadth, first}, {0, first, breadth, barLength}, {0, secondStart, breadth, second}};
 }
 
 }  // namespace kelvaro

@@ -31,7 +31,9 @@ SplitterState* SplitterOf(HWND window) {
     return lstrcmpA(className, kSplitterClass) == 0 ? StateOf(window) : nullptr;
 }
 
-bool IsVertical(const SplitterState& state) { return state.model.bar() == SplitterBar::Vertical; }
+bool IsVertical(const SplitterState& state) {
+    return state.model.bar() == SplitterBar::Vertical;
+}
 
 int AlongBar(const SplitterState& state, LPARAM point) {
     // Mouse positions are signed 16-bit values; a captured mouse may lie left of or above
@@ -138,16 +140,15 @@ bool RegisterSplitterClass() {
     return RegisterClassExA(&windowClass) != 0;
 }
 
-HWND CreateSplitter(ControlId id, HWND parent, SplitterBar bar, FixedPane fixed,
-                    const Rect& rect, int firstPane) {
+HWND CreateSplitter(ControlId id, HWND parent, SplitterBar bar, FixedPane fixed, const Rect& rect,
+                    int firstPane) {
     const int length = bar == SplitterBar::Vertical ? rect.width : rect.height;
     const SplitterModel model = firstPane < 0 ? SplitterModel::Halved(bar, fixed, length)
                                               : SplitterModel(bar, fixed, length, firstPane);
     const HWND splitter = CreateWindowExA(
         0, kSplitterClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect.x,
-        rect.y, rect.width, rect.height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-        const_cast<SplitterModel*>(&model));
+        rect.y, rect.width, rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        GetModuleHandleA(nullptr), const_cast<SplitterModel*>(&model));
     if (splitter == nullptr) return nullptr;
     RememberControl(id, splitter);
     return splitter;

@@ -15,8 +15,8 @@ bool RegisterSplitterClass();
 // Creates the splitter with its first pane `firstPane` pixels long, or halved when
 // `firstPane` is negative. The panes are created afterwards as children of the splitter
 // and handed over with SetSplitterPanes.
-HWND CreateSplitter(ControlId id, HWND parent, SplitterBar bar, FixedPane fixed,
-                    const Rect& rect, int firstPane);
+HWND CreateSplitter(ControlId id, HWND parent, SplitterBar bar, FixedPane fixed, const Rect& rect,
+                    int firstPane);
 void SetSplitterPanes(HWND splitter, HWND first, HWND second);
 
 // The first pane's size, and the bar put there as a drag would (for tests and callers

@@ -43,7 +43,9 @@ void RemoveTrayIcon() {
     IconShown() = false;
 }
 
-bool TrayIconShown() { return IconShown(); }
+bool TrayIconShown() {
+    return IconShown();
+}
 
 void SendToTray() {
     AddTrayIcon();
@@ -58,7 +60,9 @@ void ShowFromTray() {
     RemoveTrayIcon();
 }
 
-void OpenTrayMenu() { OpenPopupMenu(PopupTray); }
+void OpenTrayMenu() {
+    OpenPopupMenu(PopupTray);
+}
 
 std::optional<TrayClick> TrayClickOf(LPARAM mouseMessage) {
     switch (static_cast<UINT>(mouseMessage)) {

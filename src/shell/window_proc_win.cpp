@@ -64,7 +64,8 @@ void OnTrayMessage(LPARAM mouseMessage) {
 LRESULT CALLBACK ProgramWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) RememberNumber(window, lParam);
     const int number = NumberOf(window);
-    if (number < 0 || number >= kWindowCount) return DefWindowProcA(window, message, wParam, lParam);
+    if (number < 0 || number >= kWindowCount)
+        return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
         case WM_CLOSE:
             RaiseEvent(Event::Close(static_cast<WindowId>(number)));

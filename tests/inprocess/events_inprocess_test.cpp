@@ -56,7 +56,8 @@ TEST(Toolbar, AButtonPressDeliversItsMenuCommand) {
     const HWND toolbar = MainToolbar();
     RECT button{};
     ASSERT_TRUE(SendWait(toolbar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&button)));
-    const LPARAM middle = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    const LPARAM middle =
+        MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
     const int before = RefreshCommandCount();
     SendWait(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, middle);
     SendWait(toolbar, WM_LBUTTONUP, 0, middle);
@@ -139,7 +140,9 @@ TEST(MessageBoxes, AboutBoxIsModalForAllProgramWindowsAndHoldsOtherEvents) {
     ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox()) != nullptr; }));
     char caption[32] = {};
     GetWindowTextA(box, caption, sizeof(caption));
-    EXPECT_STREQ(caption, "\xDC" "ber");
+    EXPECT_STREQ(caption,
+                 "\xDC"
+                 "ber");
     EXPECT_EQ(GetWindow(box, GW_OWNER), main);
     EXPECT_FALSE(IsWindowEnabled(main));
     EXPECT_FALSE(IsWindowEnabled(search));

@@ -59,9 +59,15 @@ void RunPendingWork() {
     }
 }
 
-void CountTestTimer() { ++State().testTimerCount; }
-void CountAutoRefreshTick() { ++State().autoRefreshTicks; }
-void CountRefreshCommand() { ++State().refreshCommands; }
+void CountTestTimer() {
+    ++State().testTimerCount;
+}
+void CountAutoRefreshTick() {
+    ++State().autoRefreshTicks;
+}
+void CountRefreshCommand() {
+    ++State().refreshCommands;
+}
 
 void RecordHeaderClick(int column) {
     std::lock_guard<std::mutex> lock(State().mutex);
@@ -77,7 +83,8 @@ void RecordControlEvent() {
 template <int Control>
 void ObserveControl(DispatchTables& tables) {
     const ControlId id = static_cast<ControlId>(Control);
-    tables.OnControl(id, ControlEventType::Change, RecordControlEvent<Control, ControlEventType::Change>);
+    tables.OnControl(id, ControlEventType::Change,
+                     RecordControlEvent<Control, ControlEventType::Change>);
     tables.OnControl(id, ControlEventType::LeftClick,
                      RecordControlEvent<Control, ControlEventType::LeftClick>);
     tables.OnControl(id, ControlEventType::RightClick,
@@ -124,8 +131,8 @@ HWND ProgramMainWindow() {
             char title[64] = {};
             GetClassNameA(window, className, sizeof(className));
             GetWindowTextA(window, title, sizeof(title));
-            if (processId != GetCurrentProcessId() || lstrcmpA(className, kProgramWindowClass) != 0 ||
-                lstrcmpA(title, "Kelvaro") != 0) {
+            if (processId != GetCurrentProcessId() ||
+                lstrcmpA(className, kProgramWindowClass) != 0 || lstrcmpA(title, "Kelvaro") != 0) {
                 return TRUE;
             }
             reinterpret_cast<Search*>(param)->found = window;
@@ -148,9 +155,15 @@ bool RunOnMainThread(const std::function<void()>& work, int timeoutMs) {
     return WaitForSingleObject(done.get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
 }
 
-int TestTimerCount() { return State().testTimerCount.load(); }
-int AutoRefreshTickCount() { return State().autoRefreshTicks.load(); }
-int RefreshCommandCount() { return State().refreshCommands.load(); }
+int TestTimerCount() {
+    return State().testTimerCount.load();
+}
+int AutoRefreshTickCount() {
+    return State().autoRefreshTicks.load();
+}
+int RefreshCommandCount() {
+    return State().refreshCommands.load();
+}
 
 std::vector<int> HeaderClicks() {
     std::lock_guard<std::mutex> lock(State().mutex);
@@ -162,7 +175,9 @@ int ControlEventCount(int control, ControlEventType type) {
     const auto found = State().controlEvents.find({control, static_cast<int>(type)});
     return found == State().controlEvents.end() ? 0 : found->second;
 }
-const std::string& HarnessFolder() { return State().folder; }
+const std::string& HarnessFolder() {
+    return State().folder;
+}
 
 LRESULT SendWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;

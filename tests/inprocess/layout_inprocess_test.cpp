@@ -371,7 +371,8 @@ WindowSpec SearchSpec() {
 
 TEST(SecondaryWindows, SearchWindowControlsFollowItsSize) {
     HWND search = nullptr;
-    ASSERT_TRUE(RunOnMainThread([&] { search = OpenProgramWindow(SearchSpec(), BuildSearchControls); }));
+    ASSERT_TRUE(
+        RunOnMainThread([&] { search = OpenProgramWindow(SearchSpec(), BuildSearchControls); }));
     ASSERT_NE(search, nullptr);
     EXPECT_EQ(GetWindow(search, GW_OWNER), ProgramMainWindow());
     EXPECT_EQ(ClientRectOf(search).right, 500);
@@ -415,10 +416,12 @@ TEST(SecondaryWindows, SearchWindowControlsFollowItsSize) {
 TEST(SecondaryWindows, OpeningAnOpenWindowAgainReplacesIt) {
     HWND first = nullptr;
     HWND second = nullptr;
-    ASSERT_TRUE(RunOnMainThread([&] { first = OpenProgramWindow(SearchSpec(), BuildSearchControls); }));
+    ASSERT_TRUE(
+        RunOnMainThread([&] { first = OpenProgramWindow(SearchSpec(), BuildSearchControls); }));
     const HWND firstText = ControlHandle(CtlSearchText);
     SetWindowTextA(firstText, "explorer");
-    ASSERT_TRUE(RunOnMainThread([&] { second = OpenProgramWindow(SearchSpec(), BuildSearchControls); }));
+    ASSERT_TRUE(
+        RunOnMainThread([&] { second = OpenProgramWindow(SearchSpec(), BuildSearchControls); }));
     EXPECT_FALSE(IsWindow(first));
     ASSERT_TRUE(IsWindow(second));
     EXPECT_EQ(ProgramWindow(WndSearch), second);
@@ -426,16 +429,17 @@ TEST(SecondaryWindows, OpeningAnOpenWindowAgainReplacesIt) {
     GetWindowTextA(ControlHandle(CtlSearchText), text, sizeof(text));
     EXPECT_STREQ(text, "");
     std::vector<HWND> open;
-    EnumThreadWindows(GetWindowThreadProcessId(second, nullptr),
-                      [](HWND window, LPARAM param) -> BOOL {
-                          char title[64] = {};
-                          GetWindowTextA(window, title, sizeof(title));
-                          if (lstrcmpA(title, "Prozess suchen") == 0) {
-                              reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-                          }
-                          return TRUE;
-                      },
-                      reinterpret_cast<LPARAM>(&open));
+    EnumThreadWindows(
+        GetWindowThreadProcessId(second, nullptr),
+        [](HWND window, LPARAM param) -> BOOL {
+            char title[64] = {};
+            GetWindowTextA(window, title, sizeof(title));
+            if (lstrcmpA(title, "Prozess suchen") == 0) {
+                reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&open));
     EXPECT_EQ(open.size(), 1u);
     RunOnMainThread([] { CloseProgramWindow(WndSearch); });
     EXPECT_FALSE(IsWindow(second));

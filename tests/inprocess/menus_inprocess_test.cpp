@@ -52,30 +52,36 @@ std::vector<std::string> Texts(const std::vector<Item>& items) {
     return texts;
 }
 
-HMENU MenuBar() { return GetMenu(ProgramMainWindow()); }
+HMENU MenuBar() {
+    return GetMenu(ProgramMainWindow());
+}
 
-HMENU DropDown(int position) { return GetSubMenu(MenuBar(), position); }
+HMENU DropDown(int position) {
+    return GetSubMenu(MenuBar(), position);
+}
 
 TEST(MenuBar, MenusAndItemsInTheirOrder) {
     ASSERT_NE(MenuBar(), nullptr);
     EXPECT_EQ(Texts(Items(MenuBar())),
               (std::vector<std::string>{"Datei", "Prozesse", "Ansicht", "?"}));
     EXPECT_EQ(Texts(Items(DropDown(0))),
-              (std::vector<std::string>{"Auf Updates pr\xFC" "fen", "Einstellungen", "-",
-                                        "Beenden"}));
+              (std::vector<std::string>{"Auf Updates pr\xFC"
+                                        "fen",
+                                        "Einstellungen", "-", "Beenden"}));
     EXPECT_EQ(Texts(Items(DropDown(1))),
               (std::vector<std::string>{"Prozess suchen...", "Liste aktualisieren",
                                         "Bestimmte Prozesse beenden, wenn sie gefunden werden...",
                                         "-", "Liste sortieren"}));
     EXPECT_EQ(Texts(Items(DropDown(2))), (std::vector<std::string>{"Immer im Vordergrund"}));
-    EXPECT_EQ(Texts(Items(DropDown(3))), (std::vector<std::string>{"\xDC" "ber"}));
+    EXPECT_EQ(Texts(Items(DropDown(3))), (std::vector<std::string>{"\xDC"
+                                                                   "ber"}));
 
     const std::vector<Item> processes = Items(DropDown(1));
     ASSERT_EQ(processes.size(), 5u);
     ASSERT_NE(processes[4].submenu, nullptr);
     EXPECT_EQ(Texts(Items(processes[4].submenu)),
-              (std::vector<std::string>{"Aufsteigend", "Absteigend", "-", "Name",
-                                        "Priorit\xE4t", "Anzahl Threads", "Befund"}));
+              (std::vector<std::string>{"Aufsteigend", "Absteigend", "-", "Name", "Priorit\xE4t",
+                                        "Anzahl Threads", "Befund"}));
 }
 
 TEST(MenuBar, ItemsCarryTheirCommandNumbers) {
@@ -183,7 +189,10 @@ TEST(PopupMenus, PlainTextItemsWithTheirCommands) {
         return result;
     };
     using Rows = std::vector<std::pair<int, std::string>>;
-    EXPECT_EQ(rows(PopupTray), (Rows{{0, "\xD6" "ffnen"}, {1, "Beenden"}}));
+    EXPECT_EQ(rows(PopupTray), (Rows{{0,
+                                      "\xD6"
+                                      "ffnen"},
+                                     {1, "Beenden"}}));
     EXPECT_EQ(rows(PopupProcessList), (Rows{{16, "Prozess beenden, wenn gefunden"}}));
     EXPECT_EQ(rows(PopupWindowTree), (Rows{{19, "Fenster schliessen"},
                                            {17, "Fenster zeigen/verstecken"},

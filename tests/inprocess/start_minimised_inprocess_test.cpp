@@ -50,8 +50,8 @@ struct Notepad {
         STARTUPINFOA startup{};
         startup.cb = sizeof(startup);
         char commandLine[] = "notepad.exe";
-        CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &info);
+        CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info);
         if (info.hProcess != nullptr) WaitForInputIdle(info.hProcess, 10000);
     }
     ~Notepad() {

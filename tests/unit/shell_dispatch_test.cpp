@@ -39,8 +39,8 @@ TEST_F(DispatchTest, EachKindIsLookedUpByItsOwnNumber) {
     EXPECT_FALSE(tables.Dispatch(Event::Size(WndMain)));
     EXPECT_FALSE(tables.Dispatch(Event::Close(WndSearch)));
     EXPECT_FALSE(tables.Dispatch(Event::Command(CmdQuit)));
-    EXPECT_EQ(Log(), (std::vector<std::string>{"refresh", "close 0", "timer 1", "size 3",
-                                               "minimise 0"}));
+    EXPECT_EQ(Log(),
+              (std::vector<std::string>{"refresh", "close 0", "timer 1", "size 3", "minimise 0"}));
 }
 
 TEST_F(DispatchTest, ControlRowsMatchTheEventTypeOrAny) {
@@ -82,7 +82,8 @@ TEST_F(DispatchTest, SeveralRowsForOneNumberAllRunInOrder) {
 TEST_F(DispatchTest, HeaderClicksCarryTheColumn) {
     DispatchTables tables;
     EXPECT_FALSE(tables.Dispatch(Event::HeaderClick(2)));
-    tables.OnColumnHeaderClick([](int column) { Log().push_back("column " + std::to_string(column)); });
+    tables.OnColumnHeaderClick(
+        [](int column) { Log().push_back("column " + std::to_string(column)); });
     EXPECT_TRUE(tables.Dispatch(Event::HeaderClick(2)));
     EXPECT_TRUE(tables.Dispatch(Event::HeaderClick(0)));
     EXPECT_EQ(Log(), (std::vector<std::string>{"column 2", "column 0"}));

@@ -23,9 +23,8 @@ TEST(ShellIds, EveryControlNumberIsUsedOnceAcrossAllWindows) {
 }
 
 TEST(ShellIds, ControlsLieInTheirWindows) {
-    for (ControlId id : {CtlTabs, CtlProcessList, CtlDescription, CtlProcessSplitter,
-                         CtlWindowTree, CtlWindowProperties, CtlPreview, CtlDetailsSplitter,
-                         CtlWindowSplitter}) {
+    for (ControlId id : {CtlTabs, CtlProcessList, CtlDescription, CtlProcessSplitter, CtlWindowTree,
+                         CtlWindowProperties, CtlPreview, CtlDetailsSplitter, CtlWindowSplitter}) {
         EXPECT_EQ(WindowOfControl(id), WndMain) << id;
     }
     for (int id = CtlAutostart; id <= CtlCancel; ++id) {
@@ -42,18 +41,24 @@ TEST(ShellIds, ControlsLieInTheirWindows) {
 // The menus and the toolbar's tool tips take their texts from here; the bytes are the
 // Windows-1252 ones the ANSI menus show.
 TEST(ShellIds, CommandTextsAreTheMenuTexts) {
-    EXPECT_EQ(CommandText(CmdOpenFromTray), "\xD6" "ffnen");
+    EXPECT_EQ(CommandText(CmdOpenFromTray),
+              "\xD6"
+              "ffnen");
     EXPECT_EQ(CommandText(CmdTrayQuit), "Beenden");
     EXPECT_EQ(CommandText(CmdSearchProcess), "Prozess suchen...");
     EXPECT_EQ(CommandText(CmdRefreshLists), "Liste aktualisieren");
-    EXPECT_EQ(CommandText(CmdCheckForUpdates), "Auf Updates pr\xFC" "fen");
+    EXPECT_EQ(CommandText(CmdCheckForUpdates),
+              "Auf Updates pr\xFC"
+              "fen");
     EXPECT_EQ(CommandText(CmdSettings), "Einstellungen");
     EXPECT_EQ(CommandText(CmdQuit), "Beenden");
     EXPECT_EQ(CommandText(CmdSortByPriority), "Priorit\xE4t");
     EXPECT_EQ(CommandText(CmdKillListWindow),
               "Bestimmte Prozesse beenden, wenn sie gefunden werden...");
     EXPECT_EQ(CommandText(CmdAlwaysOnTop), "Immer im Vordergrund");
-    EXPECT_EQ(CommandText(CmdAbout), "\xDC" "ber");
+    EXPECT_EQ(CommandText(CmdAbout),
+              "\xDC"
+              "ber");
     EXPECT_EQ(CommandText(CmdCloseWindow), "Fenster schliessen");
     EXPECT_EQ(CommandText(CmdBringWindowToFront), "Fenster in Vordergrund setzen");
     for (int id = 0; id < kCommandCount; ++id) {
@@ -68,7 +73,9 @@ TEST(ShellAbout, FirstLineIsNameAndVersionThenTheCredits) {
     ASSERT_EQ(text.rfind("Kelvaro 1.5\n", 0), 0u) << text;
     EXPECT_NE(text.find("Kontakt"), std::string::npos);
     EXPECT_NE(text.find("Symbole"), std::string::npos);
-    EXPECT_STREQ(kAboutCaption, "\xDC" "ber");
+    EXPECT_STREQ(kAboutCaption,
+                 "\xDC"
+                 "ber");
 }
 
 }  // namespace
