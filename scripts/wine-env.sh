@@ -44,6 +44,14 @@ kelvaro_prepare_prefix() {
         mkdir -p "$WINEPREFIX"
         "$WINE" wineboot -i >/dev/null 2>&1 || true
     fi
+    # Debian's Wine does not look into its own font folder, so the title bar buttons
+    # (Marlett) and the dialog font (Tahoma) would be missing; the prefix's Fonts folder is
+    # searched.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/marlett.ttf" ]; then
+        mkdir -p "$fonts"
+        cp /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+    fi
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Kelvaro /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Kelvaro /d 1280x1024 /f \
         >/dev/null 2>&1
