@@ -117,13 +117,18 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
 }
 
 std::string IniDocument::Serialise() const {
-    size_t size = utf8_ ? kUtf8Mark.size() + kLineEnd.size() : 0;
+    size_t size = kUtf8Mark.size() + kLineEnd.size();
     for (const IniEntry& entry : entries_)
         size += SerialisedSize(entry);
     std::string bytes;
     bytes.reserve(size);
     if (utf8_) {
         bytes += kUtf8Mark;
+        bytes += kLineEnd;
+    } else if (!entries_.empty() && entries_.front().name.starts_with(kUtf8Mark)) {
+        // A key that begins with the mark's bytes (it stood after an empty line or blanks)
+        // would turn the file into a UTF-8 file at the next reading; the empty line keeps
+        // it an ANSI file, and readers skip it.
         bytes += kLineEnd;
     }
     for (const IniEntry& entry : entries_) {

@@ -62,6 +62,9 @@ TEST(IniDocument, ByteOrderMarkIsRecognisedOnlyAtTheStart) {
     const IniDocument ansi = IniDocument::Parse("\r\n\xEF\xBB\xBFk=v");
     EXPECT_FALSE(ansi.IsUtf8());
     EXPECT_EQ(ansi.Entries(), (std::vector<IniEntry>{Key("\xEF\xBB\xBFk", "v")}));
+    // Written back, an empty first line keeps those bytes from reading as the mark.
+    EXPECT_EQ(ansi.Serialise(), "\r\n\xEF\xBB\xBFk = v\r\n");
+    EXPECT_FALSE(IniDocument::Parse(ansi.Serialise()).IsUtf8());
 }
 
 TEST(IniDocument, WritesEveryLineInItsNormalForm) {
