@@ -102,54 +102,12 @@ TEST(IniDocument, NamesMatchIgnoringTheCaseOfAToZOnly) {
     EXPECT_FALSE(IniNamesMatch("Timeout", "Time"));
 }
 
-TEST(IniDocument, GroupsSpanUpToTheNextGroupLineAndTheFirstOccurrenceWins) {
-    const IniDocument document =
-        IniDocument::Parse("t=0\r\n;c\r\n[A]\r\nk=1\r\n;c\r\n[B]\r\n[a]\r\nk=2\r\n");
-    EXPECT_EQ(document.TopGroup().first, 0u);
-    EXPECT_EQ(document.TopGroup().end, 2u);
-    const std::optional<IniSpan> a = document.FindGroup("a");
-    ASSERT_TRUE(a.has_value());
-    EXPECT_EQ(a->first, 3u);
-    EXPECT_EQ(a->end, 5u);
-    EXPECT_EQ(document.FindKey(*a, "K"), std::optional<size_t>(3));
-    const std::optional<IniSpan> b = document.FindGroup("B");
-    ASSERT_TRUE(b.has_value());
-    EXPECT_EQ(b->first, b->end);  // an empty group still exists
-    EXPECT_FALSE(document.FindKey(*b, "k").has_value());
-    EXPECT_FALSE(document.FindGroup("C").has_value());
-}
-
-TEST(IniDocument, SetKeyReplacesInPlaceOrAddsAfterTheGroupsLastLine) {
-    IniDocument document =
-        IniDocument::Parse("[A]\r\ntimeout=1\r\nx=2\r\n;Ende A\r\n[B]\r\ny=3\r\n");
-    document.SetKey(*document.FindGroup("A"), "Timeout", "30");
-    document.SetKey(*document.FindGroup("A"), "Neu", "n");
-    document.SetKey(*document.FindGroup("B"), "z", "4");
-    document.SetKey(document.TopGroup(), "oben", "o");
-    EXPECT_EQ(document.Serialise(),
-              "oben = o\r\n[A]\r\nTimeout = 30\r\nx = 2\r\n; Ende A\r\nNeu = n\r\n"
-              "[B]\r\ny = 3\r\nz = 4\r\n");
-}
-
 TEST(IniDocument, LineEndsInWrittenTextsBecomeBlanks) {
     IniDocument document = IniDocument::Parse("[A]\r\n");
     document.SetKey(*document.FindGroup("A"), "k", "a\r\n[B]\rb\nc");
     document.AppendGroupWithKey("G\r\n", "x\ny", "1");
     EXPECT_EQ(document.Serialise(), "[A]\r\nk = a  [B] b c\r\n[G  ]\r\nx y = 1\r\n");
     EXPECT_FALSE(IniDocument::Parse(document.Serialise()).FindGroup("B").has_value());
-}
-
-TEST(IniDocument, RemoveGroupTakesEveryLineUpToTheNextGroup) {
-    IniDocument document = IniDocument::Parse(
-        ";oben\r\n[Prozesse zum Beenden]\r\n0=a.exe\r\n;Kommentar\r\n1=b.exe\r\n"
-        "[Einstellungen]\r\nTimeout=5\r\n[prozesse zum beenden]\r\n0=c.exe\r\n");
-    EXPECT_TRUE(document.RemoveGroup("PROZESSE ZUM BEENDEN"));
-    EXPECT_EQ(
-        document.Serialise(),
-        "; oben\r\n[Einstellungen]\r\nTimeout = 5\r\n[prozesse zum beenden]\r\n0 = c.exe\r\n");
-    EXPECT_TRUE(document.RemoveGroup("Prozesse zum Beenden"));
-    EXPECT_FALSE(document.RemoveGroup("Prozesse zum Beenden"));
-    EXPECT_EQ(document.Serialise(), "; oben\r\n[Einstellungen]\r\nTimeout = 5\r\n");
 }
 
 }  // namespace

@@ -252,6 +252,7 @@ TEST_F(IniTest, MissingFileIsNotOpenedNorCreated) {
     EXPECT_FALSE(IniFirstKey());
     IniClose();
     EXPECT_FALSE(fs::exists(path_));
+    EXPECT_FALSE(IniOpen(dir_.string()));  // a folder is no settings file
 }
 
 TEST_F(IniTest, OpeningAnotherFileWritesTheFirstBack) {
