@@ -2,7 +2,7 @@
 #include "shell/ini.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,7 +24,7 @@ struct IniSession {
     // use, so removing a group or creating a pending one never leaves a stale position.
     bool topGroup = true;
     std::string groupName;
-    // The key line at the position, or the group's start (before its first key line).
+    // The key line at the position: none before the first key line and after the last.
     std::optional<size_t> position;
     size_t next = 0;  // where IniNextKey looks next
     bool walking = false;

@@ -9,6 +9,10 @@
 
 namespace kelvaro {
 
+// Names are the program's fixed names: a group name holds no "]"; a key name holds no "=",
+// has no blanks at its ends and does not start with ";" or "[". Other names are written
+// all the same, but the next reading of the file splits them as its syntax says.
+
 // The program's settings file, opened by this bare name in the working directory.
 inline constexpr const char* kSettingsFileName = "Kelvaro.ini";
 
