@@ -56,7 +56,6 @@ int CountKey(void* user, const char* section, const char* name, const char* valu
     KeepAlive(name);
     return 1;
 }
-#endif
 
 double SecondsOf(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
@@ -68,6 +67,7 @@ double Median(std::vector<double> seconds) {
     std::sort(seconds.begin(), seconds.end());
     return seconds[seconds.size() / 2];
 }
+#endif
 
 void BenchParse(const std::string& bytes) {
     constexpr int kRepetitions = 101;

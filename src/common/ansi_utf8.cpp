@@ -96,8 +96,7 @@ char32_t DecodeOne(std::string_view text, size_t& pos) {
 std::string Cp1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 8);
-    for (const char c : text)
-        AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+    for (const char c : text) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
     return out;
 }
 

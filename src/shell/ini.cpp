@@ -66,8 +66,7 @@ bool IsCSpace(char c) {
 // the digits up to the first other character.
 int32_t ReadDecimal(std::string_view text) {
     size_t pos = 0;
-    while (pos < text.size() && IsCSpace(text[pos]))
-        ++pos;
+    while (pos < text.size() && IsCSpace(text[pos])) ++pos;
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
         negative = text[pos] == '-';

@@ -25,14 +25,12 @@ bool IsLineEnd(char c) {
 }
 
 std::string_view DropTrailingBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
 std::string_view DropLeadingBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     return text;
 }
 
@@ -99,11 +97,9 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
     size_t pos = 0;
     while (pos < bytes.size()) {
         size_t start = pos;
-        while (start < bytes.size() && IsBlank(bytes[start]))
-            ++start;
+        while (start < bytes.size() && IsBlank(bytes[start])) ++start;
         size_t end = start;
-        while (end < bytes.size() && !IsLineEnd(bytes[end]))
-            ++end;
+        while (end < bytes.size() && !IsLineEnd(bytes[end])) ++end;
         pos = end;
         if (end < bytes.size()) {
             const bool crlf =
@@ -118,8 +114,7 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
 
 std::string IniDocument::Serialise() const {
     size_t size = kUtf8Mark.size() + kLineEnd.size();
-    for (const IniEntry& entry : entries_)
-        size += SerialisedSize(entry);
+    for (const IniEntry& entry : entries_) size += SerialisedSize(entry);
     std::string bytes;
     bytes.reserve(size);
     if (utf8_) {
@@ -165,8 +160,7 @@ std::optional<IniSpan> IniDocument::FindGroup(std::string_view name) const {
         const IniEntry& entry = entries_[i];
         if (entry.kind != IniEntryKind::Group || !IniNamesMatch(entry.name, name)) continue;
         size_t end = i + 1;
-        while (end < entries_.size() && entries_[end].kind != IniEntryKind::Group)
-            ++end;
+        while (end < entries_.size() && entries_[end].kind != IniEntryKind::Group) ++end;
         return IniSpan{i + 1, end};
     }
     return std::nullopt;

@@ -41,7 +41,7 @@ std::string IniOneLine(std::string_view text);
 bool IniNamesMatch(std::string_view a, std::string_view b);
 
 class IniDocument {
-  public:
+public:
     // Reads any bytes: lines end at CR, LF or CR LF; empty lines are dropped.
     static IniDocument Parse(std::string_view bytes);
 
@@ -67,7 +67,7 @@ class IniDocument {
     // False when there is no such group.
     bool RemoveGroup(std::string_view name);
 
-  private:
+private:
     bool utf8_ = false;
     std::vector<IniEntry> entries_;
 };

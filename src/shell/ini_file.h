@@ -8,7 +8,7 @@
 namespace kelvaro {
 
 class IniFile {
-  public:
+public:
     IniFile() = default;
     ~IniFile() { Close(); }
     IniFile(const IniFile&) = delete;
@@ -28,7 +28,7 @@ class IniFile {
 
     void Close();
 
-  private:
+private:
     void* handle_ = nullptr;  // HANDLE on Windows, std::FILE* elsewhere
     bool writable_ = false;
 };

@@ -17,8 +17,7 @@ bool ReadAll(std::FILE* file, std::string& contents) {
     contents.clear();
     char block[1 << 14];
     size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0)
-        contents.append(block, got);
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0) contents.append(block, got);
     return !std::ferror(file);
 }
 

@@ -20,8 +20,7 @@ TEST(AnsiUtf8, GermanTextConvertsBothWays) {
 
 TEST(AnsiUtf8, EveryByteSurvivesTheRoundTrip) {
     std::string all;
-    for (int byte = 0; byte < 256; ++byte)
-        all += static_cast<char>(byte);
+    for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
     // The undefined bytes stand for the control characters of the same number.
     EXPECT_EQ(Cp1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");

@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class IniTest : public testing::Test {
-  protected:
+protected:
     IniTest() {
         std::random_device random;
         dir_ = fs::temp_directory_path() / ("kelvaro-ini-" + std::to_string(random()));
@@ -48,8 +48,7 @@ class IniTest : public testing::Test {
         std::vector<std::string> names;
         IniSelectGroup("Prozesse zum Beenden");
         if (IniFirstKey()) {
-            while (IniNextKey())
-                names.push_back(IniKeyValue());
+            while (IniNextKey()) names.push_back(IniKeyValue());
         }
         return names;
     }
@@ -163,8 +162,7 @@ TEST_F(IniTest, KillListIsRewrittenAsTheLastGroupAndReadBackInOrder) {
             IniRemoveGroup("Prozesse zum Beenden");
             EXPECT_FALSE(IniSelectGroup("Prozesse zum Beenden"));
             const char* names[] = {"a.exe", "c d.exe", "b.exe"};
-            for (int i = 0; i < 3; ++i)
-                IniWriteText(std::to_string(i), names[i]);
+            for (int i = 0; i < 3; ++i) IniWriteText(std::to_string(i), names[i]);
         });
     EXPECT_EQ(after,
               "[Einstellungen]\r\nTimeout = 5\r\n[Prozesse zum Beenden]\r\n0 = a.exe\r\n"
@@ -238,8 +236,7 @@ TEST_F(IniTest, UnchangedFileIsNotRewritten) {
 
 TEST_F(IniTest, ShorterContentCutsTheFile) {
     std::string before = "[Einstellungen]\r\nTimeout=5\r\n[Prozesse zum Beenden]\r\n";
-    for (int i = 0; i < 2000; ++i)
-        before += std::to_string(i) + "=prozess.exe\r\n";
+    for (int i = 0; i < 2000; ++i) before += std::to_string(i) + "=prozess.exe\r\n";
     const std::string after = Save(before, [] { IniRemoveGroup("Prozesse zum Beenden"); });
     EXPECT_EQ(after, "[Einstellungen]\r\nTimeout = 5\r\n");
 }

@@ -20,7 +20,7 @@ std::string SystemUtf8(const std::wstring& wide) {
 }
 
 class AnsiUtf8Win : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_EQ(GetACP(), 1252u) << "the tests expect the Windows-1252 ANSI code page";
     }

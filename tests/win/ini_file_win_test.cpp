@@ -16,19 +16,19 @@ namespace kelvaro {
 namespace {
 
 class WorkingDirectory {
-  public:
+public:
     explicit WorkingDirectory(const std::string& path) {
         GetCurrentDirectoryA(MAX_PATH, previous_);
         SetCurrentDirectoryA(path.c_str());
     }
     ~WorkingDirectory() { SetCurrentDirectoryA(previous_); }
 
-  private:
+private:
     char previous_[MAX_PATH] = {};
 };
 
 class IniFileWin : public testing::Test {
-  protected:
+protected:
     ~IniFileWin() override {
         IniClose();
         SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
