@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>  // HTREEITEM
 
 #include <cstdint>
 #include <map>
@@ -96,7 +97,7 @@ void SetText(HWND window, const std::string& text);
 LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // Real mouse input at a point in screen coordinates (SetCursorPos + mouse_event).
 void MouseClickAt(POINT screen, bool rightButton = false, bool doubleClick = false);
-// Clicks the middle of a client-relative rectangle of a window.
+// Clicks a point given in a window's client coordinates (real mouse input).
 void MouseClickInWindow(HWND window, POINT client, bool rightButton = false);
 // Posts a close request (WM_CLOSE), like the title bar's close button.
 void PostClose(HWND window);
@@ -160,7 +161,8 @@ struct MessageBoxInfo {
     HWND owner = nullptr;
     std::string caption;
     std::string text;
-    std::vector<std::string> buttons;  // button texts in z-order
+    std::vector<std::string> buttons;  // texts of the visible buttons in z-order
+    std::vector<int> buttonIds;        // their ids (IDOK, IDYES, ...), in the same order
     bool hasIcon = false;
 };
 
@@ -168,8 +170,9 @@ struct MessageBoxInfo {
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, int timeoutMs = 10000);
 // No message box of the process appears within the time.
 bool NoMessageBoxFor(DWORD processId, int milliseconds);
-// Presses the box's button with this id (IDOK, IDYES, IDNO, ...).
-void AnswerMessageBox(const MessageBoxInfo& box, int buttonId);
+// Presses the box's button with this id (IDOK, IDYES, IDNO, ...); false when the box has
+// no visible button with that id.
+bool AnswerMessageBox(const MessageBoxInfo& box, int buttonId);
 
 // ---- Tray -----------------------------------------------------------------------------
 
