@@ -23,6 +23,16 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
+// The fixture's start-up lines; the file exists a moment before it is written.
+std::vector<std::string> StartupLines(const ProgramUnderTest& program) {
+    std::vector<std::string> lines;
+    WaitUntil([&] {
+        lines = Lines(program.ReadFile(fixture::kStartupFile).value_or(""));
+        return lines.size() == 3;
+    });
+    return lines;
+}
+
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -49,9 +59,7 @@ TEST(UiDriverProgram, StartsInAFreshFolderWithItsFilesAndArgumentsAndRemovesItAf
         EXPECT_EQ(program.ReadFile("unter\\daten.txt"), "tief");
         EXPECT_FALSE(program.ReadFile("fehlt.txt").has_value());
 
-        ASSERT_TRUE(WaitUntil([&] { return program.FileExists(fixture::kStartupFile); }));
-        const std::vector<std::string> startup =
-            Lines(program.ReadFile(fixture::kStartupFile).value_or(""));
+        const std::vector<std::string> startup = StartupLines(program);
         ASSERT_EQ(startup.size(), 3u);
         EXPECT_EQ(Lower(startup[0]), Lower(folder));
         EXPECT_EQ(Lower(startup[1]), Lower(PathNextToTestExe(fixture::kExeName)));
@@ -72,9 +80,7 @@ TEST(UiDriverProgram, StartsACopyPlacedInTheFolder) {
     ProgramUnderTest program(options);
     ASSERT_TRUE(program.started());
     EXPECT_TRUE(program.FileExists(fixture::kExeName));
-    ASSERT_TRUE(WaitUntil([&] { return program.FileExists(fixture::kStartupFile); }));
-    const std::vector<std::string> startup =
-        Lines(program.ReadFile(fixture::kStartupFile).value_or(""));
+    const std::vector<std::string> startup = StartupLines(program);
     ASSERT_EQ(startup.size(), 3u);
     EXPECT_EQ(Lower(startup[1]), Lower(program.FilePath(fixture::kExeName)));
 }
@@ -175,6 +181,28 @@ TEST_F(UiDriverWindows, ReadsTextsAndGeometryOfAnotherProcess) {
     const RECT mainClient = ClientRectOnScreen(windows_.main);
     EXPECT_EQ(onScreen.left - mainClient.left, 560);
     EXPECT_EQ(onScreen.top - mainClient.top, 250);
+}
+
+TEST_F(UiDriverWindows, ReadsTheInitialTextOfEveryStatusBarPart) {
+    HWND status = ChildById(windows_.main, fixture::kIdStatus);
+    ASSERT_EQ(StatusBarPartCount(status), static_cast<int>(std::size(fixture::kStatusInitial)));
+    for (int part = 0; part < StatusBarPartCount(status); ++part) {
+        EXPECT_EQ(StatusBarText(status, part), fixture::kStatusInitial[part]) << part;
+    }
+}
+
+TEST_F(UiDriverWindows, AFreshProgramHasNoSelectedRows) {
+    EXPECT_EQ(ListViewSelectedRow(ChildById(windows_.main, fixture::kIdList)), -1);
+    EXPECT_EQ(ListBoxSelectedRow(ChildById(windows_.main, fixture::kIdListBox)), LB_ERR);
+}
+
+TEST(UiDriverWait, WaitUntilPollsUntilTheConditionHoldsOrTheTimeIsUp) {
+    int calls = 0;
+    EXPECT_TRUE(WaitUntil([&] { return ++calls == 3; }, 1000));
+    EXPECT_EQ(calls, 3);
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(WaitUntil([] { return false; }, 150));
+    EXPECT_GE(GetTickCount() - start, 150u);
 }
 
 TEST_F(UiDriverWindows, SeesAWindowBecomeTopmost) {

@@ -16,6 +16,7 @@ constexpr int kFolderRemovalTries = 50;   // Wine may hold the files of an ended
 constexpr int kFolderRemovalPauseMs = 100;  // for a moment after the process is gone
 constexpr DWORD kTerminateWaitMs = 5000;
 constexpr DWORD kClickPauseMs = 30;
+constexpr int kCursorTries = 30;
 
 std::string NewWorkingFolder() {
     char base[MAX_PATH] = {};
@@ -63,6 +64,25 @@ BOOL CALLBACK MatchChild(HWND child, LPARAM param) {
     if (!match) return TRUE;
     search->found = child;
     return FALSE;
+}
+
+bool CursorIsAt(POINT target) {
+    POINT cursor{};
+    return GetCursorPos(&cursor) && cursor.x == target.x && cursor.y == target.y;
+}
+
+// Under Wine the X server reports pointer motion of its own (the pointer's start in the
+// middle of the display when a window appears, and the echo of earlier moves) some
+// milliseconds later, and that motion moves the cursor again. A click goes to wherever the
+// cursor is, so the cursor must be seen to stay at the target before the buttons go down.
+void MoveCursorTo(POINT target) {
+    for (int attempt = 0; attempt < kCursorTries; ++attempt) {
+        SetCursorPos(target.x, target.y);
+        Sleep(kClickPauseMs);
+        if (!CursorIsAt(target)) continue;
+        Sleep(kClickPauseMs);
+        if (CursorIsAt(target)) return;
+    }
 }
 
 void MouseButton(bool rightButton, bool down) {
@@ -272,8 +292,7 @@ LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MouseClickAt(POINT screen, bool rightButton, bool doubleClick) {
-    SetCursorPos(screen.x, screen.y);
-    Sleep(kClickPauseMs);
+    MoveCursorTo(screen);
     for (int click = 0; click < (doubleClick ? 2 : 1); ++click) {
         MouseButton(rightButton, true);
         MouseButton(rightButton, false);
