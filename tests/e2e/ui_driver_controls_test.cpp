@@ -1,12 +1,16 @@
 // The UI driver's reads and programmatic changes of another process's controls, against
 // the fixture program: list view, list box, tree view, status bar, toolbar and tool tips,
 // edit and button, commands and control notifications.
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "common/scoped_win.h"
 #include "e2e/fixture_program.h"
 
 namespace kelvaro::test {
@@ -37,6 +41,21 @@ protected:
 };
 ProgramUnderTest* UiDriverControls::program_ = nullptr;
 FixtureWindows UiDriverControls::w_;
+
+TEST_F(UiDriverControls, TheFixtureRunsVersion6OfTheCommonControls) {
+    // The programs under test carry a manifest for version 6; the driver is proven on it.
+    // That version is loaded from the side-by-side store, not from the system folder.
+    ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, program_->processId()));
+    ASSERT_TRUE(snapshot);
+    MODULEENTRY32 module{};
+    module.dwSize = sizeof(module);
+    std::string path;
+    for (BOOL more = Module32First(snapshot.get(), &module); more;
+         more = Module32Next(snapshot.get(), &module)) {
+        if (lstrcmpiA(module.szModule, "comctl32.dll") == 0) path = module.szExePath;
+    }
+    EXPECT_THAT(path, ::testing::HasSubstr("common-controls"));
+}
 
 TEST_F(UiDriverControls, ReadsListViewRowsColumnsAndItemParams) {
     ASSERT_EQ(ListViewRowCount(w_.list), 3);

@@ -212,7 +212,10 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const std::string& title,
             GetWindowThreadProcessId(window, &owner);
             if (owner != s->processId) return TRUE;
             if (!s->title.empty() && WindowText(window) != s->title) return TRUE;
-            if (!s->className.empty() && ClassName(window) != s->className) return TRUE;
+            if (!s->className.empty() &&
+                lstrcmpiA(ClassName(window).c_str(), s->className.c_str()) != 0) {
+                return TRUE;
+            }
             s->found.push_back(window);
             return TRUE;
         },
