@@ -22,7 +22,7 @@ MessageBoxInfo ReadMessageBox(HWND box) {
     info.window = box;
     info.owner = GetWindow(box, GW_OWNER);
     info.caption = WindowText(box);
-    // Direct children in z-order; the box keeps the buttons of other box types hidden.
+    // Direct children in z-order; hidden ones are no part of what the user sees.
     for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsWindowVisible(child)) continue;
