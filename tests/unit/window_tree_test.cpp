@@ -53,7 +53,9 @@ protected:
         titles_ = {{0x10, "Haupt"}, {0x20, ""}, {0x30, "OK"}, {0x40, "Werkzeug"}, {0x60, "Z"}};
         BuildWindowTreeModel(list_, [this](WindowHandle window) {
             ++textReads_;
-            return FormatWindowNodeText(titles_[window], "K" + std::to_string(window));
+            std::string className = "K";
+            className += std::to_string(window);
+            return FormatWindowNodeText(titles_[window], className);
         }, model_);
     }
 
