@@ -21,6 +21,7 @@ static_assert(sizeof(MODULEENTRY32) == 568, "Module32First needs the ANSI entry"
 static_assert(sizeof(SHFILEINFOA) == 360, "SHGetFileInfoA needs the ANSI structure");
 
 constexpr int kClassNameCapacity = 1024;
+constexpr int kShortTitleCapacity = 256;
 // Tool Help fails with ERROR_BAD_LENGTH while the process is loading or unloading a
 // module; a new snapshot then usually succeeds.
 constexpr int kModuleSnapshotAttempts = 3;
@@ -93,6 +94,13 @@ void ClearApplications() { ClearApplications(ProgramApplications(), ReleaseIcon)
 
 std::string ReadWindowTitle(WindowHandle window) {
     const HWND hwnd = ToHwnd(window);
+    // Most titles fit a small buffer. Reading them at once spares the length query, a
+    // round trip to the window server per window that dominates the tree build; a title
+    // that may have been cut short is read again at its full length.
+    char shortTitle[kShortTitleCapacity] = {};
+    if (GetWindowTextA(hwnd, shortTitle, kShortTitleCapacity) < kShortTitleCapacity - 1) {
+        return std::string(shortTitle, strnlen(shortTitle, sizeof(shortTitle)));
+    }
     const int length = GetWindowTextLengthA(hwnd);
     if (length < 0) return {};
     std::string title(static_cast<size_t>(length) + 1, '\0');

@@ -276,10 +276,12 @@ TEST_F(WindowEnumerationWin, ReadersFollowLiveChangesAndReadGoneWindowsAsEmpty) 
     ASSERT_TRUE(target.Command(test::kTargetEnable));
     EXPECT_TRUE(ReadWindowFacts(main).Enabled);
 
-    // A long title is read whole.
-    const std::string longTitle(3000, 'x');
-    SetWindowTextA(target.mainWindow(), longTitle.c_str());
-    EXPECT_EQ(ReadWindowTitle(main), longTitle);
+    // Titles of every length are read whole, also those that fill a short buffer.
+    for (size_t length : {254u, 255u, 256u, 3000u}) {
+        const std::string title(length, 'x');
+        SetWindowTextA(target.mainWindow(), title.c_str());
+        EXPECT_EQ(ReadWindowTitle(main), title) << length;
+    }
 
     ASSERT_TRUE(target.Command(test::kTargetQuit));
     ASSERT_TRUE(test::WaitForGone(target.mainWindow()));
