@@ -2,11 +2,11 @@
 // model (with every node's title and class read) while the window target program shows
 // 2,000 inner windows, against a bare EnumWindows + EnumChildWindows walk of the same
 // desktop in the same run.
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -92,16 +92,20 @@ void BreakDown() {
         }
     }
     const double modules = MedianSeconds(kRepetitions, [&] {
-        for (std::uint32_t pid : processes) KeepAlive(system.firstModulePath(pid));
+        for (std::uint32_t pid : processes)
+            KeepAlive(system.firstModulePath(pid));
     });
     const double icons = MedianSeconds(kRepetitions, [&] {
-        for (const std::string& path : paths) ReleaseIcon(system.smallFileIcon(path));
+        for (const std::string& path : paths)
+            ReleaseIcon(system.smallFileIcon(path));
     });
     const double titles = MedianSeconds(kRepetitions, [&] {
-        for (WindowHandle window : windows) KeepAlive(ReadWindowTitle(window));
+        for (WindowHandle window : windows)
+            KeepAlive(ReadWindowTitle(window));
     });
     const double classes = MedianSeconds(kRepetitions, [&] {
-        for (WindowHandle window : windows) KeepAlive(ReadWindowClass(window));
+        for (WindowHandle window : windows)
+            KeepAlive(ReadWindowClass(window));
     });
     Report("  module snapshots, one per process", modules * 1000, "ms");
     Report("  processes with windows", static_cast<double>(processes.size()), "");

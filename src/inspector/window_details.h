@@ -15,8 +15,8 @@ inline constexpr size_t kDetailRows = 11;
 
 // The "Parameter" column, set once when the list is created.
 inline constexpr std::array<const char*, kDetailRows> kDetailParameters = {
-    "Prozess",   "Fenstertitel", "Klassenname", "Fenster Handle", "Status", "Aktiviert",
-    "Sichtbar",  "X-Position",   "Y-Position",  "Breite",         "Hoehe",
+    "Prozess",  "Fenstertitel", "Klassenname", "Fenster Handle", "Status", "Aktiviert",
+    "Sichtbar", "X-Position",   "Y-Position",  "Breite",         "Hoehe",
 };
 
 // What the window system tells about one window at one moment.

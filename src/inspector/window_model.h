@@ -25,8 +25,9 @@ struct WindowRecord {
 };
 
 struct ApplicationRecord {
-    std::string Name;     // file name part of the executable's path, letter case kept
-    IconHandle Icon = 0;  // owned by the record; 0 when the shell gave none
+    // The file name part of the executable's path, letter case kept.
+    std::string Name;
+    IconHandle Icon = 0;                // owned by the record; 0 when the shell gave none
     std::vector<WindowRecord> Windows;  // top of the z-order first
 };
 

@@ -3,6 +3,7 @@
 #include "inspector/window_system_win.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 #include <tlhelp32.h>
 
@@ -64,7 +65,9 @@ void AppendDescendants(WindowHandle window, std::vector<WindowHandle>& out) {
     EnumChildWindows(ToHwnd(window), OnDescendantWindow, reinterpret_cast<LPARAM>(&out));
 }
 
-IconHandle SmallFileIcon(const std::string& path) { return NarrowIcon(GetSmallFileIcon(path)); }
+IconHandle SmallFileIcon(const std::string& path) {
+    return NarrowIcon(GetSmallFileIcon(path));
+}
 
 }  // namespace
 
@@ -88,9 +91,13 @@ const WindowServices& SystemWindowServices() {
     return services;
 }
 
-void EnumerateWindows() { EnumerateWindows(ProgramApplications(), SystemWindowServices()); }
+void EnumerateWindows() {
+    EnumerateWindows(ProgramApplications(), SystemWindowServices());
+}
 
-void ClearApplications() { ClearApplications(ProgramApplications(), ReleaseIcon); }
+void ClearApplications() {
+    ClearApplications(ProgramApplications(), ReleaseIcon);
+}
 
 std::string ReadWindowTitle(WindowHandle window) {
     const HWND hwnd = ToHwnd(window);

@@ -11,14 +11,16 @@ namespace kelvaro {
 namespace {
 
 bool NameLess(const ApplicationRecord& a, const ApplicationRecord& b) {
-    return std::lexicographical_compare(
-        a.Name.begin(), a.Name.end(), b.Name.begin(), b.Name.end(), [](char x, char y) {
-            return static_cast<unsigned char>(LowerAscii(x)) <
-                   static_cast<unsigned char>(LowerAscii(y));
-        });
+    return std::lexicographical_compare(a.Name.begin(), a.Name.end(), b.Name.begin(), b.Name.end(),
+                                        [](char x, char y) {
+                                            return static_cast<unsigned char>(LowerAscii(x)) <
+                                                   static_cast<unsigned char>(LowerAscii(y));
+                                        });
 }
 
-int32_t Position(size_t index) { return static_cast<int32_t>(index); }
+int32_t Position(size_t index) {
+    return static_cast<int32_t>(index);
+}
 
 // The index-th "/"-separated field of a path as a decimal number; an empty or missing
 // field reads as 0.
@@ -86,11 +88,10 @@ void BuildWindowTreeModel(ApplicationList& list,
         model.Nodes.push_back({application.Name, kLevelApplication, Position(a), icon});
         for (size_t w = 0; w < application.Windows.size(); ++w) {
             const WindowRecord& window = application.Windows[w];
-            model.Nodes.push_back(
-                {nodeText(window.Handle), kLevelWindow, Position(w), icon});
+            model.Nodes.push_back({nodeText(window.Handle), kLevelWindow, Position(w), icon});
             for (size_t c = 0; c < window.Children.size(); ++c) {
-                model.Nodes.push_back({nodeText(window.Children[c]), kLevelInnerWindow,
-                                       Position(c), icon});
+                model.Nodes.push_back(
+                    {nodeText(window.Children[c]), kLevelInnerWindow, Position(c), icon});
                 ++model.InnerWindowCount;
             }
             ++model.WindowCount;
@@ -112,7 +113,8 @@ std::string SelectedNodePath(const std::vector<TreeNode>& nodes, int32_t selecte
     int32_t p = selected;
     while (nodes[p].Level >= 1) {
         int32_t parent = p - 1;
-        while (parent >= 0 && nodes[parent].Level >= nodes[p].Level) --parent;
+        while (parent >= 0 && nodes[parent].Level >= nodes[p].Level)
+            --parent;
         // Nodes are added under their parent, so a parent always exists; a node list that
         // starts below level 0 simply ends the path here.
         if (parent < 0) break;

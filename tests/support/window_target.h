@@ -35,7 +35,7 @@ enum TargetCommand {
     kTargetRetitle = 1,  // title becomes kTargetRetitled, a blank and lParam in decimal
     kTargetDisable = 2,  // the main window disables itself
     kTargetEnable = 3,
-    kTargetQuit = 4,     // destroys its windows and ends with exit code 0
+    kTargetQuit = 4,  // destroys its windows and ends with exit code 0
 };
 inline constexpr const char* kTargetRetitled = "Zielfenster ge\xE4ndert";
 

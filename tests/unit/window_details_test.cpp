@@ -10,7 +10,9 @@ namespace {
 
 TEST(WindowDetails, FillsTheElevenValuesInRowOrder) {
     WindowFacts facts;
-    facts.Title = "Gr\xF6\xDF" "e";
+    facts.Title =
+        "Gr\xF6\xDF"
+        "e";
     facts.ClassName = "KvTargetMain";
     facts.Handle = 0xA01B2C;
     facts.Minimized = true;
@@ -22,18 +24,20 @@ TEST(WindowDetails, FillsTheElevenValuesInRowOrder) {
     facts.Right = 1288;
     facts.Bottom = 1030;
     EXPECT_EQ(WindowDetailTexts("app.exe", facts),
-              (DetailTexts{"app.exe", "Gr\xF6\xDF" "e", "KvTargetMain", "10492716", "Minimiert",
-                           "Aktiviert", "Sichtbar", "-8", "30", "1296", "1000"}));
+              (DetailTexts{"app.exe",
+                           "Gr\xF6\xDF"
+                           "e",
+                           "KvTargetMain", "10492716", "Minimiert", "Aktiviert", "Sichtbar", "-8",
+                           "30", "1296", "1000"}));
 }
 
 TEST(WindowDetails, AGoneWindowReadsAsNormalDisabledHiddenWithFourZeros) {
     WindowFacts facts;
     facts.Handle = 0xFFFFFFFFFFFFFFFEull;  // shown as a signed number
-    facts.Left = 5;                       // whatever the buffer held: the read failed
+    facts.Left = 5;                        // whatever the buffer held: the read failed
     facts.Right = 50;
-    EXPECT_EQ(WindowDetailTexts("", facts),
-              (DetailTexts{"", "", "", "-2", "Normal", "Deaktiviert", "Versteckt", "0", "0", "0",
-                           "0"}));
+    EXPECT_EQ(WindowDetailTexts("", facts), (DetailTexts{"", "", "", "-2", "Normal", "Deaktiviert",
+                                                         "Versteckt", "0", "0", "0", "0"}));
 }
 
 TEST(WindowDetails, SizesBeyondThirtyTwoBitsAreNotWrapped) {
@@ -70,12 +74,12 @@ TEST(PreviewLayout, ALargerPictureShrinksUniformlyByTheSmallerRatio) {
         int areaWidth, areaHeight, width, height, drawnWidth, drawnHeight;
     };
     const Case cases[] = {
-        {400, 300, 800, 100, 400, 50},    // twice as wide, low enough
-        {400, 300, 100, 560, 50, 280},    // twice as high as the body
-        {400, 300, 800, 560, 400, 280},   // both ratios equal
-        {400, 300, 1000, 7, 400, 3},      // 2.8 rounds to 3
-        {100, 120, 1000, 14, 100, 1},     // 1.4 rounds to 1
-        {300, 220, 1000, 1000, 200, 200}, // the body decides
+        {400, 300, 800, 100, 400, 50},     // twice as wide, low enough
+        {400, 300, 100, 560, 50, 280},     // twice as high as the body
+        {400, 300, 800, 560, 400, 280},    // both ratios equal
+        {400, 300, 1000, 7, 400, 3},       // 2.8 rounds to 3
+        {100, 120, 1000, 14, 100, 1},      // 1.4 rounds to 1
+        {300, 220, 1000, 1000, 200, 200},  // the body decides
     };
     for (const Case& c : cases) {
         const PicturePlacement placement =

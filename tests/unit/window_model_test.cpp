@@ -16,7 +16,8 @@ class WindowModelTest : public ::testing::Test {
 protected:
     WindowModelTest() {
         services_.forEachTopLevelWindow = [this](const std::function<void(WindowHandle)>& visit) {
-            for (WindowHandle window : topLevel_) visit(window);
+            for (WindowHandle window : topLevel_)
+                visit(window);
         };
         services_.owningProcessId = [this](WindowHandle window) {
             auto it = owner_.find(window);
@@ -30,7 +31,8 @@ protected:
         };
         services_.appendDescendants = [this](WindowHandle window, std::vector<WindowHandle>& out) {
             auto it = descendants_.find(window);
-            if (it != descendants_.end()) out.insert(out.end(), it->second.begin(), it->second.end());
+            if (it != descendants_.end())
+                out.insert(out.end(), it->second.begin(), it->second.end());
         };
         services_.smallFileIcon = [this](const std::string& path) {
             iconRequests_.push_back(path);
@@ -45,13 +47,15 @@ protected:
 
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (const ApplicationRecord& record : list_) names.push_back(record.Name);
+        for (const ApplicationRecord& record : list_)
+            names.push_back(record.Name);
         return names;
     }
 
     static std::vector<WindowHandle> Handles(const ApplicationRecord& record) {
         std::vector<WindowHandle> handles;
-        for (const WindowRecord& window : record.Windows) handles.push_back(window.Handle);
+        for (const WindowRecord& window : record.Windows)
+            handles.push_back(window.Handle);
         return handles;
     }
 
@@ -79,8 +83,8 @@ TEST_F(WindowModelTest, GroupsInstancesAndFoldersByExactFileNameInTheOrderMet) {
     EXPECT_EQ(Handles(list_[0]), (std::vector<WindowHandle>{0x1001, 0x1003, 0x1004}));
     EXPECT_EQ(Handles(list_[1]), (std::vector<WindowHandle>{0x1002}));
     // One icon per record, taken from the file of the first process met.
-    EXPECT_EQ(iconRequests_,
-              (std::vector<std::string>{"C:\\Programme\\Tool\\app.exe", "C:\\Windows\\explorer.exe"}));
+    EXPECT_EQ(iconRequests_, (std::vector<std::string>{"C:\\Programme\\Tool\\app.exe",
+                                                       "C:\\Windows\\explorer.exe"}));
     EXPECT_EQ(list_[0].Icon, 101);
     EXPECT_EQ(list_[1].Icon, 102);
 }
@@ -104,7 +108,7 @@ TEST_F(WindowModelTest, LeavesOutUninspectableProcessesEmptyNamesAndVanishedWind
     modules_[5] = "C:\\Spiele\\";                   // a path ending in a backslash
     modules_[6] = "plain.exe";                      // a path without any backslash
     modules_[7] = "C:\\ok\\ok.exe";
-    AddWindow(50, 4);        // process whose modules cannot be read
+    AddWindow(50, 4);  // process whose modules cannot be read
     AddWindow(51, 5);
     topLevel_.push_back(52);  // destroyed since it was reported: no owner
     AddWindow(53, 6);

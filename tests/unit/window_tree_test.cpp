@@ -11,7 +11,8 @@ namespace {
 
 std::vector<std::string> Names(const ApplicationList& list) {
     std::vector<std::string> names;
-    for (const ApplicationRecord& record : list) names.push_back(record.Name);
+    for (const ApplicationRecord& record : list)
+        names.push_back(record.Name);
     return names;
 }
 
@@ -51,12 +52,15 @@ protected:
         list_.push_back({"zeta.exe", 22, {{0x60, {}}}});
         list_.push_back({"Alpha.exe", 11, {{0x10, {0x20, 0x30}}, {0x40, {}}}});
         titles_ = {{0x10, "Haupt"}, {0x20, ""}, {0x30, "OK"}, {0x40, "Werkzeug"}, {0x60, "Z"}};
-        BuildWindowTreeModel(list_, [this](WindowHandle window) {
-            ++textReads_;
-            std::string className = "K";
-            className += std::to_string(window);
-            return FormatWindowNodeText(titles_[window], className);
-        }, model_);
+        BuildWindowTreeModel(
+            list_,
+            [this](WindowHandle window) {
+                ++textReads_;
+                std::string className = "K";
+                className += std::to_string(window);
+                return FormatWindowNodeText(titles_[window], className);
+            },
+            model_);
     }
 
     ApplicationList list_;
@@ -73,7 +77,7 @@ TEST_F(WindowTreeTest, BuildsNodesDepthFirstWithPositionsIconsAndCounters) {
         IconHandle icon;
     };
     const std::vector<Expected> expected = {
-        {"Alpha.exe", 0, 0, 11}, {"Haupt  (K16)", 1, 0, 11}, {"(K32)", 2, 0, 11},
+        {"Alpha.exe", 0, 0, 11}, {"Haupt  (K16)", 1, 0, 11},    {"(K32)", 2, 0, 11},
         {"OK  (K48)", 2, 1, 11}, {"Werkzeug  (K64)", 1, 1, 11}, {"zeta.exe", 0, 1, 22},
         {"Z  (K96)", 1, 0, 22},
     };
@@ -92,7 +96,8 @@ TEST_F(WindowTreeTest, BuildsNodesDepthFirstWithPositionsIconsAndCounters) {
 
     // A rebuild starts from nothing.
     list_.clear();
-    BuildWindowTreeModel(list_, [](WindowHandle) { return std::string(); }, model_);
+    BuildWindowTreeModel(
+        list_, [](WindowHandle) { return std::string(); }, model_);
     EXPECT_TRUE(model_.Nodes.empty());
     EXPECT_EQ(model_.WindowCount, 0);
     EXPECT_EQ(model_.InnerWindowCount, 0);
@@ -100,8 +105,8 @@ TEST_F(WindowTreeTest, BuildsNodesDepthFirstWithPositionsIconsAndCounters) {
 
 TEST_F(WindowTreeTest, SelectedNodePathNamesTheNodeAndItsAncestors) {
     const std::map<int32_t, std::string> paths = {
-        {0, "0"}, {1, "0/1"}, {2, "0/1/2"}, {3, "0/1/3"}, {4, "0/4"}, {5, "5"}, {6, "5/6"},
-        {-1, ""}, {7, ""},
+        {0, "0"}, {1, "0/1"}, {2, "0/1/2"}, {3, "0/1/3"}, {4, "0/4"},
+        {5, "5"}, {6, "5/6"}, {-1, ""},     {7, ""},
     };
     for (const auto& [position, path] : paths) {
         EXPECT_EQ(SelectedNodePath(model_.Nodes, position), path) << position;
@@ -183,11 +188,11 @@ TEST(ExpandedMemo, ReopensNodesWhoseTextEqualsAPieceExactly) {
         BuildExpandedMemo(before, [](size_t position) { return position != 3 && position != 4; });
     EXPECT_EQ(memo, "app.exe:Haupt  (Kv):Zeit: 12:00  (Static):");
 
-    const std::vector<TreeNode> after = {node("app.exe"),  node("Haupt  (Kv)"),
-                                         node("Zeit: 12:00  (Static)"), node("Zeit"),
-                                         node("other.exe"), node("APP.EXE"),
-                                         node("app.exe"),  node(" 12"),
-                                         node("00  (Static)"), node("Haupt")};
+    const std::vector<TreeNode> after = {
+        node("app.exe"), node("Haupt  (Kv)"), node("Zeit: 12:00  (Static)"),
+        node("Zeit"),    node("other.exe"),   node("APP.EXE"),
+        node("app.exe"), node(" 12"),         node("00  (Static)"),
+        node("Haupt")};
     // The text with ":" is not opened again, but its pieces open the nodes named like them;
     // every node with an open node's text opens; letter case counts.
     EXPECT_EQ(NodesToReopen(after, memo), (std::vector<size_t>{0, 1, 3, 6, 7, 8}));

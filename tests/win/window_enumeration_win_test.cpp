@@ -1,8 +1,8 @@
 // The window model against the real window system under Wine: the window target program
 // runs in one or more instances and copies, and the enumeration must group, order and
 // read its windows as they are.
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,9 @@ namespace {
 
 using test::WindowTargetProcess;
 
-std::string Tagged(const char* title, const std::string& tag) { return std::string(title) + " " + tag; }
+std::string Tagged(const char* title, const std::string& tag) {
+    return std::string(title) + " " + tag;
+}
 
 class WindowEnumerationWin : public ::testing::Test {
 protected:
@@ -106,12 +108,15 @@ TEST_F(WindowEnumerationWin, InstancesAndFolderCopiesOfOneFileNameShareOneRecord
     }
     // Each handle once, in the order the system reported them.
     std::vector<HWND> listed;
-    for (const WindowRecord& window : records[0]->Windows) listed.push_back(ToHwnd(window.Handle));
+    for (const WindowRecord& window : records[0]->Windows)
+        listed.push_back(ToHwnd(window.Handle));
     std::vector<HWND> all;
-    EnumWindows([](HWND window, LPARAM out) {
-        reinterpret_cast<std::vector<HWND>*>(out)->push_back(window);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&all));
+    EnumWindows(
+        [](HWND window, LPARAM out) {
+            reinterpret_cast<std::vector<HWND>*>(out)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
     std::vector<HWND> expected;
     std::copy_if(all.begin(), all.end(), std::back_inserter(expected), [&](HWND window) {
         return std::find(listed.begin(), listed.end(), window) != listed.end();
@@ -150,11 +155,13 @@ TEST_F(WindowEnumerationWin, EveryDescendantAtEveryDepthIsInOneFlatListInWalkOrd
     std::vector<HWND> walked;
     WalkDescendants(target.mainWindow(), walked);
     std::vector<HWND> children;
-    for (WindowHandle child : main->Children) children.push_back(ToHwnd(child));
+    for (WindowHandle child : main->Children)
+        children.push_back(ToHwnd(child));
     EXPECT_EQ(children, walked);
 
     std::vector<std::string> titles;
-    for (WindowHandle child : main->Children) titles.push_back(ReadWindowTitle(child));
+    for (WindowHandle child : main->Children)
+        titles.push_back(ReadWindowTitle(child));
     std::vector<std::string> sorted = titles;
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(sorted, (std::vector<std::string>{"", test::kTargetLevel1, test::kTargetLevel2,
@@ -176,7 +183,8 @@ TEST_F(WindowEnumerationWin, EveryDescendantAtEveryDepthIsInOneFlatListInWalkOrd
         for (const WindowRecord& window : record.Windows) {
             if (&window == main) continue;
             for (HWND child : children) {
-                EXPECT_EQ(std::count(window.Children.begin(), window.Children.end(), FromHwnd(child)), 0);
+                EXPECT_EQ(
+                    std::count(window.Children.begin(), window.Children.end(), FromHwnd(child)), 0);
             }
         }
     }
@@ -224,7 +232,8 @@ TEST_F(WindowEnumerationWin, UntitledInvisibleAndToolWindowsAreListedWithTheirTe
     int32_t windows = 0, inner = 0;
     for (const ApplicationRecord& record : ProgramApplications()) {
         windows += static_cast<int32_t>(record.Windows.size());
-        for (const WindowRecord& window : record.Windows) inner += static_cast<int32_t>(window.Children.size());
+        for (const WindowRecord& window : record.Windows)
+            inner += static_cast<int32_t>(window.Children.size());
     }
     EXPECT_EQ(ProgramWindowTree().WindowCount, windows);
     EXPECT_EQ(ProgramWindowTree().InnerWindowCount, inner);

@@ -36,8 +36,8 @@ UINT CommandMessage() {
 LRESULT OnCommand(HWND window, WPARAM command, LPARAM argument) {
     switch (command) {
         case kTargetRetitle: {
-            const std::string title =
-                std::string(kTargetRetitled) + " " + std::to_string(static_cast<long long>(argument));
+            const std::string title = std::string(kTargetRetitled) + " " +
+                                      std::to_string(static_cast<long long>(argument));
             SetWindowTextA(window, title.c_str());
             return 1;
         }
@@ -89,8 +89,10 @@ void CreateMainWindow(const Options& options) {
     const HWND main = Create(0, kTargetMainClass, Tagged(kTargetMainTitle, options),
                              WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 420, 300, nullptr);
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-    const HWND level1 = Create(0, kTargetPanelClass, kTargetLevel1, kChild, 10, 10, 300, 150, main, 101);
-    const HWND level2 = Create(0, kTargetPanelClass, kTargetLevel2, kChild, 10, 10, 200, 100, level1, 201);
+    const HWND level1 =
+        Create(0, kTargetPanelClass, kTargetLevel1, kChild, 10, 10, 300, 150, main, 101);
+    const HWND level2 =
+        Create(0, kTargetPanelClass, kTargetLevel2, kChild, 10, 10, 200, 100, level1, 201);
     Create(0, "Static", kTargetLevel3, kChild, 10, 10, 100, 40, level2, 301);
     Create(0, "Button", kTargetButton, kChild | BS_PUSHBUTTON, 10, 170, 100, 30, main, 102);
     Create(0, "Static", "", kChild, 120, 170, 100, 30, main, 103);
@@ -98,8 +100,8 @@ void CreateMainWindow(const Options& options) {
 
 void CreateOtherWindows(const Options& options) {
     Create(0, kTargetPlainClass, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 480, 40, 200, 120, nullptr);
-    Create(0, kTargetPlainClass, Tagged(kTargetHiddenTitle, options), WS_OVERLAPPEDWINDOW, 480,
-           180, 200, 120, nullptr);
+    Create(0, kTargetPlainClass, Tagged(kTargetHiddenTitle, options), WS_OVERLAPPEDWINDOW, 480, 180,
+           200, 120, nullptr);
     Create(WS_EX_TOOLWINDOW, kTargetPlainClass, Tagged(kTargetToolTitle, options),
            WS_OVERLAPPEDWINDOW | WS_VISIBLE, 480, 320, 200, 120, nullptr);
     if (options.innerWindows <= 0) return;
