@@ -151,19 +151,6 @@ TEST_F(WindowModelTest, KeepsEveryDescendantOfEachWindowInOneFlatListInReportedO
     EXPECT_TRUE(list_[0].Windows[1].Children.empty());
 }
 
-TEST_F(WindowModelTest, AppendsToRecordsAlreadyInTheList) {
-    list_.push_back({"a.exe", 7, {{900, {}}}});
-    modules_[1] = "C:\\neu\\a.exe";
-    modules_[2] = "C:\\neu\\b.exe";
-    AddWindow(901, 1);
-    AddWindow(902, 2);
-    EnumerateWindows(list_, services_);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"a.exe", "b.exe"}));
-    EXPECT_EQ(Handles(list_[0]), (std::vector<WindowHandle>{900, 901}));
-    EXPECT_EQ(list_[0].Icon, 7);
-    EXPECT_EQ(iconRequests_, (std::vector<std::string>{"C:\\neu\\b.exe"}));
-}
-
 TEST_F(WindowModelTest, ClearReleasesEveryIconOnceAndEmptiesTheList) {
     list_.push_back({"a.exe", 7, {{1, {2, 3}}}});
     list_.push_back({"b.exe", 0, {}});

@@ -33,17 +33,6 @@ TEST(SortApplications, OrdersByUnsignedBytesFoldingOnlyAToZAndKeepsTies) {
     EXPECT_EQ(list[2].Windows[0].Children, std::vector<WindowHandle>{56});
 }
 
-TEST(WindowNodeText, ShowsTheClassAloneForUntitledWindows) {
-    EXPECT_EQ(FormatWindowNodeText("", "Button"), "(Button)");
-    EXPECT_EQ(FormatWindowNodeText("Speichern unter", "#32770"), "Speichern unter  (#32770)");
-    EXPECT_EQ(FormatWindowNodeText(" ", ""), "   ()");
-}
-
-TEST(WindowCountTexts, NameTheCounterAndItsValue) {
-    EXPECT_EQ(WindowCountText(0), "Anzahl Fenster: 0");
-    EXPECT_EQ(InnerWindowCountText(2001), "Anzahl Child-Fenster: 2001");
-}
-
 // The tree of the example: application 0 with window 1 (inner windows 2 and 3) and window
 // 4, then application 5 with window 6. The list starts unsorted.
 class WindowTreeTest : public ::testing::Test {
