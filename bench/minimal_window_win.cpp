@@ -24,9 +24,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!RegisterClassA(&windowClass)) return 1;
     RECT rect{0, 0, 785, 640};
     AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
-    const HWND window = CreateWindowExA(0, "MinimalWindow", "Minimal", WS_OVERLAPPEDWINDOW,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, rect.right - rect.left,
-                                        rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
+    const HWND window = CreateWindowExA(
+        0, "MinimalWindow", "Minimal", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+        rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
     ShowWindow(window, SW_SHOWNORMAL);
     MSG message;

@@ -11,6 +11,7 @@
 #include "shell/ids.h"
 #include "shell/main_window_win.h"
 #include "shell/program_windows_win.h"
+#include "support/ui_driver.h"
 
 namespace kelvaro::test {
 namespace {
@@ -50,6 +51,20 @@ TEST(HeaderClickHook, ReportsTheClickedColumnOfTheProcessListHeaderOnly) {
     EXPECT_EQ(clicks[before + 1], 0);
     // The list's own procedure still runs: it answers its own messages as before.
     EXPECT_EQ(SendWait(list, LVM_GETCOLUMNWIDTH, 0), 214);
+}
+
+// A real click on a column header: the list view's header reports it in the form it
+// chose, and the hook passes the column on.
+TEST(HeaderClickHook, ARealClickOnAColumnHeaderReachesTheHandler) {
+    const HWND list = ControlHandle(CtlProcessList);
+    RunOnMainThread([] { SetForegroundWindow(ProgramMainWindow()); });
+    const size_t before = HeaderClicks().size();
+    ClickListViewHeader(list, 2);
+    ASSERT_TRUE(WaitFor([before] { return HeaderClicks().size() == before + 1; }));
+    EXPECT_EQ(HeaderClicks().back(), 2);
+    ClickListViewHeader(list, 0);
+    ASSERT_TRUE(WaitFor([before] { return HeaderClicks().size() == before + 2; }));
+    EXPECT_EQ(HeaderClicks().back(), 0);
 }
 
 TEST(Toolbar, AButtonPressDeliversItsMenuCommand) {
@@ -94,6 +109,38 @@ TEST(ControlEvents, SelectingATreeNodeRaisesChange) {
     SendWait(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
     EXPECT_EQ(ControlEventCount(CtlWindowTree, ControlEventType::Change), before + 1);
     SendWait(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+}
+
+// A right click on a tree node selects it first (a change) and then reports the click.
+TEST(ControlEvents, RightClickOnATreeNodeSelectsItThenRaisesRightClick) {
+    const HWND tree = ControlHandle(CtlWindowTree);
+    RunOnMainThread([] {
+        ShowPage(1);
+        SetForegroundWindow(ProgramMainWindow());
+    });
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    char first[] = "explorer.exe";
+    char second[] = "notepad.exe";
+    insert.item.pszText = first;
+    SendWait(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    insert.item.pszText = second;
+    const auto node = reinterpret_cast<HTREEITEM>(
+        SendWait(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    const int changes = ControlEventCount(CtlWindowTree, ControlEventType::Change);
+    const int rightClicks = ControlEventCount(CtlWindowTree, ControlEventType::RightClick);
+    MouseClickAt(TreeNodePoint(tree, node), true);
+    EXPECT_TRUE(WaitFor([&] {
+        return ControlEventCount(CtlWindowTree, ControlEventType::RightClick) == rightClicks + 1;
+    }));
+    // The tree selects its first node when it takes the focus without a selection, so
+    // the click may bring two changes; the clicked node ends up selected.
+    EXPECT_GE(ControlEventCount(CtlWindowTree, ControlEventType::Change), changes + 1);
+    EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendWait(tree, TVM_GETNEXTITEM, TVGN_CARET)), node);
+    SendWait(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    RunOnMainThread([] { ShowPage(0); });
 }
 
 TEST(Timers, RefreshTimerNeverStartsWithTimeoutZero) {
