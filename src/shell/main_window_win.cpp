@@ -96,7 +96,7 @@ void BuildProcessPage(HWND mainWindow, const Rect& page) {
         SetListStyles(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP);
         AddColumns(list, kProcessColumns);
     }
-    LoadRichEditLibrary();
+    LoadRunTimeLibrary("riched20.dll");
     const Rect& d = kDescriptionStart;
     const HWND description = CreateControl(
         CtlDescription, splitter, RICHEDIT_CLASSA, "",

@@ -2,6 +2,9 @@
 #include "shell/resources_win.h"
 
 #include <array>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "common/scoped_win.h"
 #include "resource_ids.h"
@@ -17,7 +20,7 @@ struct ProgramResources {
     std::array<ScopedIcon, kIconRoleCount> large;
     ScopedIcon applicationSmall;
     ScopedIcon applicationLarge;
-    HMODULE richEdit = nullptr;
+    std::vector<std::pair<std::string, HMODULE>> libraries;
 };
 
 ProgramResources& Resources() {
@@ -100,16 +103,20 @@ HICON ApplicationIcon(IconSize size) {
     return size == IconSize::Small ? r.applicationSmall.get() : r.applicationLarge.get();
 }
 
-bool LoadRichEditLibrary() {
+HMODULE LoadRunTimeLibrary(const char* name) {
     ProgramResources& r = Resources();
-    if (r.richEdit == nullptr) r.richEdit = LoadLibraryA("riched20.dll");
-    return r.richEdit != nullptr;
+    for (const auto& [loaded, module] : r.libraries) {
+        if (loaded == name) return module;
+    }
+    const HMODULE module = LoadLibraryA(name);
+    if (module != nullptr) r.libraries.emplace_back(name, module);
+    return module;
 }
 
 void FreeRunTimeLibraries() {
     ProgramResources& r = Resources();
-    if (r.richEdit != nullptr) FreeLibrary(r.richEdit);
-    r.richEdit = nullptr;
+    for (const auto& library : r.libraries) FreeLibrary(library.second);
+    r.libraries.clear();
 }
 
 void ReleaseProgramFonts() {

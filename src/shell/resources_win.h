@@ -30,9 +30,10 @@ HFONT ProgramFont(FontRole role);
 HICON ProgramIcon(IconRole role, IconSize size);
 HICON ApplicationIcon(IconSize size);
 
-// The rich edit control lives in a library that is loaded when the first such control
-// is made and freed at the program's end.
-bool LoadRichEditLibrary();
+// Libraries loaded when they are first needed rather than with the program (the rich
+// edit control's, the shell's notification area), each loaded once and freed at the
+// program's end. Null when the library cannot be loaded.
+HMODULE LoadRunTimeLibrary(const char* name);
 void FreeRunTimeLibraries();
 
 void ReleaseProgramFonts();

@@ -16,6 +16,17 @@ bool& IconShown() {
     return shown;
 }
 
+// The shell's library is loaded when the icon is first needed rather than with the
+// program: a program that starts into its window does not wait for it.
+BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data) {
+    using Function = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAA*);
+    const HMODULE shell = LoadRunTimeLibrary("shell32.dll");
+    const auto function = shell != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void*>(
+                                                 GetProcAddress(shell, "Shell_NotifyIconA")))
+                                           : nullptr;
+    return function != nullptr ? function(message, data) : FALSE;
+}
+
 NOTIFYICONDATAA IconData() {
     NOTIFYICONDATAA data{};
     data.cbSize = sizeof(data);
@@ -33,13 +44,13 @@ void AddTrayIcon() {
     data.uCallbackMessage = kTrayCallbackMessage;
     data.hIcon = ProgramIcon(IconRole::Tray, IconSize::Small);
     std::strcpy(data.szTip, "Kelvaro");
-    IconShown() = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+    IconShown() = NotifyIcon(NIM_ADD, &data) != FALSE;
 }
 
 void RemoveTrayIcon() {
     if (!IconShown()) return;
     NOTIFYICONDATAA data = IconData();
-    Shell_NotifyIconA(NIM_DELETE, &data);
+    NotifyIcon(NIM_DELETE, &data);
     IconShown() = false;
 }
 
