@@ -9,6 +9,7 @@
 #include "inventory/definitions.h"
 #include "inventory/process_snapshot.h"
 #include "shell/frame_bars_win.h"
+#include "shell/ini.h"
 #include "shell/main_layout.h"
 #include "shell/main_window_win.h"
 #include "shell/menus_win.h"
@@ -123,8 +124,9 @@ void RunProgram() {
 void EndProgram() {
     // 1. The tray icon.
     RemoveTrayIcon();
-    // 2. A settings file still open is closed (with its pending changes) here, once the
-    //    settings file layer exists.
+    // 2. A settings file still open (EndProgram can be entered from any handler) is
+    //    closed, its pending changes written.
+    IniClose();
     // 3-5. Controls and windows go before the libraries that hold their code: a rich
     //    edit control whose library is gone would crash when it is destroyed. The network
     //    layer's shutdown joins here.
