@@ -29,13 +29,14 @@ CanvasState* CanvasOf(HWND window) {
 }
 
 // A new white picture of the new size with the old one's pixels kept at the top left, so
-// that growing the control shows what was drawn plus white, and shrinking it crops.
+// that growing the control shows what was drawn plus white, and shrinking it crops. A
+// canvas that was never drawn on has no picture yet and only notes its size.
 void ResizePicture(CanvasState& state, int width, int height) {
     if (state.drawing) return;  // never swap the picture out from under a drawing
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (width == 0 || height == 0) {
-        state.picture.reset();
+    if (width == 0 || height == 0) state.picture.reset();
+    if (!state.picture) {
         state.size = {width, height};
         return;
     }
@@ -48,17 +49,33 @@ void ResizePicture(CanvasState& state, int width, int height) {
         ScopedSelect selected(target.get(), picture.get());
         const RECT all{0, 0, width, height};
         FillRect(target.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        if (state.picture) {
-            ScopedMemoryDc source(CreateCompatibleDC(screen.get()));
-            if (source) {
-                ScopedSelect old(source.get(), state.picture.get());
-                BitBlt(target.get(), 0, 0, std::min<int>(width, state.size.cx),
-                       std::min<int>(height, state.size.cy), source.get(), 0, 0, SRCCOPY);
-            }
+        ScopedMemoryDc source(CreateCompatibleDC(screen.get()));
+        if (source) {
+            ScopedSelect old(source.get(), state.picture.get());
+            BitBlt(target.get(), 0, 0, std::min<int>(width, state.size.cx),
+                   std::min<int>(height, state.size.cy), source.get(), 0, 0, SRCCOPY);
         }
     }
     state.picture = std::move(picture);
     state.size = {width, height};
+}
+
+// The picture is made white at the canvas's size when it is first drawn on.
+bool MakePicture(CanvasState& state) {
+    if (state.picture) return true;
+    if (state.size.cx <= 0 || state.size.cy <= 0) return false;
+    ScopedWindowDc screen(nullptr, GetDC(nullptr));
+    if (!screen) return false;
+    ScopedBitmap picture(CreateCompatibleBitmap(screen.get(), state.size.cx, state.size.cy));
+    ScopedMemoryDc target(CreateCompatibleDC(screen.get()));
+    if (!picture || !target) return false;
+    {
+        ScopedSelect selected(target.get(), picture.get());
+        const RECT all{0, 0, state.size.cx, state.size.cy};
+        FillRect(target.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    state.picture = std::move(picture);
+    return true;
 }
 
 void Paint(HWND canvas, const CanvasState& state) {
@@ -127,7 +144,7 @@ HWND CreateCanvas(ControlId id, HWND parent, const Rect& rect) {
 
 HDC BeginCanvasDrawing(HWND canvas) {
     CanvasState* state = CanvasOf(canvas);
-    if (state == nullptr || !state->picture || state->drawing) return nullptr;
+    if (state == nullptr || state->drawing || !MakePicture(*state)) return nullptr;
     state->drawing.reset(CreateCompatibleDC(nullptr));
     if (!state->drawing) return nullptr;
     state->previous = SelectObject(state->drawing.get(), state->picture.get());

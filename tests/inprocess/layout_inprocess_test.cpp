@@ -14,6 +14,7 @@
 #include "shell/main_layout.h"
 #include "shell/main_window_win.h"
 #include "shell/program_windows_win.h"
+#include "shell/canvas_win.h"
 #include "shell/splitter_win.h"
 
 namespace kelvaro::test {
@@ -196,6 +197,40 @@ TEST_F(MainWindowLayout, DraggingTheBarMovesItAndTheFixedPaneKeepsTheNewWidth) {
     EXPECT_EQ(Width(ControlHandle(CtlDescription)), 1000 - 304);
     RunOnMainThread([splitter] { SetSplitterPosition(splitter, 470); });
     EXPECT_EQ(Width(list), 470);
+}
+
+// The preview surface keeps what was drawn on it across resizes (the screen capture of a
+// process's own windows reads black under Wine, so the picture is read back instead).
+TEST_F(MainWindowLayout, PreviewSurfaceKeepsWhatWasDrawnOnIt) {
+    const HWND preview = ControlHandle(CtlPreview);
+    ASSERT_NE(preview, nullptr);
+    ASSERT_TRUE(RunOnMainThread([preview] {
+        ShowPage(1);
+        SetForegroundWindow(ProgramMainWindow());
+        const HDC dc = BeginCanvasDrawing(preview);
+        ASSERT_NE(dc, nullptr);
+        EXPECT_EQ(BeginCanvasDrawing(preview), nullptr);  // one drawing at a time
+        const RECT red{2, 2, 12, 12};
+        const HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(dc, &red, brush);
+        DeleteObject(brush);
+        EndCanvasDrawing(preview);
+    }));
+    const SIZE large = OuterSize(1100, 800);
+    ResizeMain(large.cx, large.cy);
+    COLORREF drawn = 0;
+    COLORREF outside = 0;
+    RunOnMainThread([&] {
+        const HDC dc = BeginCanvasDrawing(preview);
+        ASSERT_NE(dc, nullptr);
+        drawn = GetPixel(dc, 5, 5);
+        RECT client{};
+        GetClientRect(preview, &client);
+        outside = GetPixel(dc, client.right - 2, client.bottom - 2);
+        EndCanvasDrawing(preview);
+    });
+    EXPECT_EQ(drawn, RGB(255, 0, 0));
+    EXPECT_EQ(outside, RGB(255, 255, 255));
 }
 
 TEST_F(MainWindowLayout, TabsSwitchBetweenTheTwoPages) {
