@@ -75,6 +75,17 @@ void OpenTrayMenu() {
     OpenPopupMenu(PopupTray);
 }
 
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+void OnTaskbarCreated() {
+    if (!IconShown()) return;
+    IconShown() = false;
+    AddTrayIcon();
+}
+
 std::optional<TrayClick> TrayClickOf(LPARAM mouseMessage) {
     switch (static_cast<UINT>(mouseMessage)) {
         case WM_LBUTTONDOWN:

@@ -26,6 +26,12 @@ void ShowFromTray();
 // Popup 1 with "Öffnen" and "Beenden".
 void OpenTrayMenu();
 
+// The message the shell broadcasts when the task bar was made anew (after the shell
+// restarted): every icon is gone then. The icon is put back if the program had one, so
+// that a program waiting in the tray can still be reached.
+UINT TaskbarCreatedMessage();
+void OnTaskbarCreated();
+
 // The click kind of one of the icon's mouse messages; none for moves and button releases.
 std::optional<TrayClick> TrayClickOf(LPARAM mouseMessage);
 

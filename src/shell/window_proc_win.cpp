@@ -94,6 +94,7 @@ LRESULT CALLBACK ProgramWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             OnTrayMessage(lParam);
             return 0;
     }
+    if (message == TaskbarCreatedMessage() && number == WndMain) OnTaskbarCreated();
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

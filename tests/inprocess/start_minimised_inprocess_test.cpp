@@ -104,6 +104,24 @@ TEST(StartMinimised, TrayRightClickOpensTheMenuAndOeffnenBringsTheWindowBack) {
     EXPECT_TRUE(WaitFor([] { return !TrayIconExists(); }));
 }
 
+// A new task bar (the shell restarted) has lost every icon; the waiting program puts its
+// icon back, or it could not be reached any more.
+TEST(StartMinimised, IconComesBackWhenTheTaskBarIsMadeAnew) {
+    const HWND main = ProgramMainWindow();
+    SendWait(main, WM_SYSCOMMAND, SC_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
+    ASSERT_TRUE(TrayIconExists());
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = main;
+    data.uID = kTrayIconId;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));
+    ASSERT_FALSE(TrayIconExists());
+    SendWait(main, RegisterWindowMessageA("TaskbarCreated"));
+    EXPECT_TRUE(TrayIconExists());
+    EXPECT_FALSE(IsWindowVisible(main));
+}
+
 TEST(StartMinimised, RefreshTimerRunsButDoesNotRefreshWithAutomaticRefreshingOff) {
     const int ticks = AutoRefreshTickCount();
     Notepad notepad;
