@@ -1,7 +1,8 @@
 // Starts another program without waiting for it: CreateProcessA first, the shell when
 // that fails.
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs the types of windows.h.
+#include <shellapi.h>
 
 #include <vector>
 
