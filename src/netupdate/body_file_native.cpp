@@ -27,6 +27,8 @@ bool TempFile::CreateBeside(const std::string& targetPath) {
         Remove();
         return false;
     }
+    // The download hands over large batches; a stdio buffer would only split them.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     handle_ = file;
     return true;
 }

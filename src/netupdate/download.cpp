@@ -69,13 +69,19 @@ class Exchange {
     }
 
     // Up to `size` bytes. Silent when `timeout` passed without data; a connection that
-    // the server closed shows at once. Past the overall deadline every receive fails.
+    // the server closed shows at once. Past the overall deadline every receive fails. The
+    // clock is read only when the socket has nothing ready, and now and then on a stream
+    // that never pauses, so a fast download does not pay for it on every block.
     Received Receive(int size, Milliseconds timeout) {
-        const auto end = std::min(Clock::now() + timeout, deadline_);
+        Clock::time_point end;
+        bool waiting = false;
         for (;;) {
             const IoResult got = socket_.Receive(block_, size);
             switch (got.kind) {
                 case IoResult::Kind::Data:
+                    if (++received_ % kDeadlineCheckInterval == 0 && Clock::now() >= deadline_) {
+                        return {Received::Kind::Failed};
+                    }
                     return {Received::Kind::Data, got.count};
                 case IoResult::Kind::Closed:
                     return {Received::Kind::Closed};
@@ -85,8 +91,13 @@ class Exchange {
                     break;
             }
             const auto now = Clock::now();
-            if (now >= end)
+            if (!waiting) {
+                end = std::min(now + timeout, deadline_);
+                waiting = true;
+            }
+            if (now >= end) {
                 return {now >= deadline_ ? Received::Kind::Failed : Received::Kind::Silent};
+            }
             socket_.WaitReadable(WaitMilliseconds(end - now, limits_.receivePause));
         }
     }
@@ -154,10 +165,13 @@ class Exchange {
         return static_cast<int32_t>(written);
     }
 
+    static constexpr unsigned kDeadlineCheckInterval = 64;
+
     StreamSocket& socket_;
     BodySink& sink_;
     const DownloadLimits& limits_;
     const Clock::time_point deadline_;
+    unsigned received_ = 0;
     char block_[kReceiveBlock];
 };
 
@@ -166,15 +180,19 @@ class FileSink final : public BodySink {
   public:
     explicit FileSink(std::string targetPath) : targetPath_(std::move(targetPath)) {}
 
+    // The 2048-byte blocks are gathered into larger writes: one system call per block
+    // costs more than the copy, most of all under Wine.
     bool Write(const char* data, size_t size) override {
         if (!file_.IsOpen() && !file_.CreateBeside(targetPath_)) return false;
-        return file_.Write(data, size);
+        if (pending_.size() + size > kWriteBatch && !Flush()) return false;
+        pending_.append(data, size);
+        return true;
     }
 
     // Closes the complete body and puts it in the target's place, trying again for a
     // while when the target is held (the updater replaces an exe that is still ending).
     bool Commit(const DownloadLimits& limits) {
-        if (!file_.Close()) return false;
+        if (!Flush() || !file_.Close()) return false;
         const auto end = Clock::now() + limits.replaceRetry;
         for (;;) {
             switch (file_.MoveOver(targetPath_)) {
@@ -191,8 +209,17 @@ class FileSink final : public BodySink {
     }
 
   private:
+    static constexpr size_t kWriteBatch = 256 * 1024;
+
+    bool Flush() {
+        const bool ok = pending_.empty() || file_.Write(pending_.data(), pending_.size());
+        pending_.clear();
+        return ok;
+    }
+
     std::string targetPath_;
     TempFile file_;
+    std::string pending_;
 };
 
 }  // namespace

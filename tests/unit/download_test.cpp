@@ -69,6 +69,7 @@ HostileCase Stalled(HostileCase c) {
 std::vector<HostileCase> HostileCases() {
     const std::string hundred = Numbered(100);
     const std::string big = Numbered(20000);
+    const std::string large = Numbered(700000);  // beyond what is gathered for one write
     const std::string bigHead =
         kOk + "X-Fill: " + std::string(5000, 'f') + "\r\nContent-Length: 100\r\n\r\n";
     DownloadLimits shortOverall;
@@ -102,6 +103,9 @@ std::vector<HostileCase> HostileCases() {
         Stalled({"short, then stalled",
                  answer(kOk + "Content-Length: 100\r\n\r\n" + hundred.substr(0, 40), Then::Hold), 0,
                  ""}),
+        Once({"large body, announced length",
+              answer(kOk + "Content-Length: 700000\r\n\r\n" + large), 700000, large}),
+        Once({"large body, chunked", answer(kChunked + Chunked(large, 1500)), 700000, large}),
         {"chunked in one block", answer(kChunked + "5\r\nhallo\r\n0\r\n\r\n"), 5, "hallo"},
         {"chunked across many blocks", answer(kChunked + Chunked(big, 1500)), 20000, big},
         {"chunked with extensions",
