@@ -37,7 +37,8 @@ void BenchLoad(const std::string& bytes) {
         ReadWholeFile(kDefinitionsFileName, contents);
         KeepAlive(contents);
     });
-    const double load = MedianSeconds(7, [] { LoadDefinitions(); }, [] { ClearDefinitions(); });
+    const double load = MedianSeconds(
+        7, [] { LoadDefinitions(); }, [] { ClearDefinitions(); });
     Report("definitions file size", megabytes, "MB");
     Report("LoadDefinitions (100,000 definitions)", load * 1000, "ms");
     Report("LoadDefinitions throughput", megabytes / load, "MB/s");
@@ -47,7 +48,8 @@ void BenchLoad(const std::string& bytes) {
 
 void BenchFind() {
     std::vector<std::string> keys;
-    for (int i = 0; i < 1000; ++i) keys.push_back(UpperAnsi("Prozess" + std::to_string(i * 97) + ".exe"));
+    for (int i = 0; i < 1000; ++i)
+        keys.push_back(UpperAnsi("Prozess" + std::to_string(i * 97) + ".exe"));
     for (int i = 0; i < 1000; ++i) keys.push_back("FEHLT" + std::to_string(i) + ".EXE");
     constexpr int kRounds = 500;
     const double seconds = MedianSeconds(5, [&] {

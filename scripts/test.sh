@@ -30,6 +30,11 @@ windows() {
         kelvaro_wine_setup virtual && ctest --preset windows
 }
 
+data_checks() {
+    python3 tools/check_icons.py && python3 tools/check_demo_data.py
+}
+
+stage "icon and demo data checks" data_checks
 stage "native build and unit tests (ASan, UBSan)" native
 stage "Windows build, unit, integration and end-to-end tests under Wine" windows
 stage "fuzz smoke runs" scripts/fuzz-smoke.sh

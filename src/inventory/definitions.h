@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "inventory/name_index.h"
 
 namespace kelvaro {
 
@@ -50,13 +51,8 @@ public:
     const std::vector<DefinitionRecord>& Records() const { return records_; }
 
 private:
-    struct NameHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
     std::vector<DefinitionRecord> records_;
-    // Upper-cased name -> 1-based position in records_.
-    std::unordered_map<std::string, int32_t, NameHash, std::equal_to<>> index_;
+    NameIndex index_;  // upper-cased name -> 1-based position in records_
 };
 
 // The program's one definitions list, from start to end.

@@ -22,6 +22,8 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::string TempDir::File(const std::string& name) const { return path_ + "\\" + name; }
+std::string TempDir::File(const std::string& name) const {
+    return path_ + "\\" + name;
+}
 
 }  // namespace kelvaro::test

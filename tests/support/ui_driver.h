@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>  // HTREEITEM
 
 #include <cstdint>
 #include <map>
@@ -94,9 +95,12 @@ void ClickButton(HWND button);
 void SetText(HWND window, const std::string& text);
 // Sends a window message and waits for its processing (SendMessageTimeout, 5 s).
 LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-// Real mouse input at a point in screen coordinates (SetCursorPos + mouse_event).
+// Real mouse input at a point in screen coordinates (SetCursorPos + SendInput). Waits until
+// the cursor stays at the point first (up to about 2 s): under Wine the X server moves
+// the cursor again for a moment after a window appears or the cursor was set. The click
+// goes to whatever window is at the point, so the target must not be covered.
 void MouseClickAt(POINT screen, bool rightButton = false, bool doubleClick = false);
-// Clicks the middle of a client-relative rectangle of a window.
+// Clicks a point given in a window's client coordinates (real mouse input).
 void MouseClickInWindow(HWND window, POINT client, bool rightButton = false);
 // Posts a close request (WM_CLOSE), like the title bar's close button.
 void PostClose(HWND window);
@@ -160,7 +164,8 @@ struct MessageBoxInfo {
     HWND owner = nullptr;
     std::string caption;
     std::string text;
-    std::vector<std::string> buttons;  // button texts in z-order
+    std::vector<std::string> buttons;  // button texts in z-order, as shown ("&Yes")
+    std::vector<int> buttonIds;        // their ids (IDOK, IDYES, ...), in the same order
     bool hasIcon = false;
 };
 
@@ -168,13 +173,16 @@ struct MessageBoxInfo {
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, int timeoutMs = 10000);
 // No message box of the process appears within the time.
 bool NoMessageBoxFor(DWORD processId, int milliseconds);
-// Presses the box's button with this id (IDOK, IDYES, IDNO, ...).
-void AnswerMessageBox(const MessageBoxInfo& box, int buttonId);
+// Presses the box's button with this id (IDOK, IDYES, IDNO, ...); false when the box has
+// no visible button with that id.
+bool AnswerMessageBox(const MessageBoxInfo& box, int buttonId);
 
 // ---- Tray -----------------------------------------------------------------------------
 
 // Whether the notification area holds an icon (window, id): NIM_MODIFY on it succeeds
-// only while it exists.
+// only while it exists. Under Wine 8 with the virtual desktop's notification area this
+// holds from another process: false for another id or window, after NIM_DELETE, and once
+// the owner's process has ended without removing its icon.
 bool TrayIconExists(HWND owner, UINT id);
 
 // ---- Pixels ---------------------------------------------------------------------------

@@ -7,8 +7,8 @@ namespace {
 
 TEST(AnsiText, UpperCasesAsciiAndWindows1252Letters) {
     EXPECT_EQ(UpperAnsi("notepad.exe"), "NOTEPAD.EXE");
-    EXPECT_EQ(UpperAnsi("\xE4\xF6\xFC"), "\xC4\xD6\xDC");      // äöü -> ÄÖÜ
-    EXPECT_EQ(UpperAnsi("\xE9\xE0\xF8"), "\xC9\xC0\xD8");      // éàø -> ÉÀØ
+    EXPECT_EQ(UpperAnsi("\xE4\xF6\xFC"), "\xC4\xD6\xDC");          // äöü -> ÄÖÜ
+    EXPECT_EQ(UpperAnsi("\xE9\xE0\xF8"), "\xC9\xC0\xD8");          // éàø -> ÉÀØ
     EXPECT_EQ(UpperAnsi("\x9A\x9C\x9E\xFF"), "\x8A\x8C\x8E\x9F");  // šœžÿ -> ŠŒŽŸ
 }
 

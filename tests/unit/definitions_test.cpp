@@ -12,7 +12,9 @@ DefinitionTable Parse(std::string_view bytes) {
 }
 
 TEST(Definitions, ReadsThreeLineRecordsWithMicroEndedDescriptionLines) {
-    const DefinitionTable table = Parse("3\r\nEVIL.EXE\r\nAbc\xB5" "Def\xB5\r\n");
+    const DefinitionTable table = Parse(
+        "3\r\nEVIL.EXE\r\nAbc\xB5"
+        "Def\xB5\r\n");
     ASSERT_EQ(table.Count(), 1);
     const DefinitionRecord& record = table.Records()[0];
     EXPECT_EQ(record.Verdict, 3);
@@ -24,8 +26,16 @@ TEST(Definitions, ReadsThreeLineRecordsWithMicroEndedDescriptionLines) {
 
 TEST(Definitions, DescriptionKeepsOnlyMicroEndedFields) {
     EXPECT_EQ(Parse("1\nx\nAbcDef\n").Records()[0].Description, "");
-    EXPECT_EQ(Parse("1\nx\nAbc\xB5" "Def\n").Records()[0].Description, "Abc\r\n");
-    EXPECT_EQ(Parse("1\nx\n\xB5\xB5" "a\xB5\n").Records()[0].Description, "\r\n\r\na\r\n");
+    EXPECT_EQ(Parse("1\nx\nAbc\xB5"
+                    "Def\n")
+                  .Records()[0]
+                  .Description,
+              "Abc\r\n");
+    EXPECT_EQ(Parse("1\nx\n\xB5\xB5"
+                    "a\xB5\n")
+                  .Records()[0]
+                  .Description,
+              "\r\n\r\na\r\n");
 }
 
 TEST(Definitions, AcceptsEveryLineEnd) {
@@ -75,10 +85,14 @@ TEST(Definitions, EmptyTrailingLineAddsAnEmptySystemRecord) {
     EXPECT_EQ(table.Find("A.EXE"), &table.Records()[0]);
 }
 
-TEST(Definitions, EmptyFileHoldsNoRecords) { EXPECT_EQ(Parse("").Count(), 0); }
+TEST(Definitions, EmptyFileHoldsNoRecords) {
+    EXPECT_EQ(Parse("").Count(), 0);
+}
 
 TEST(Definitions, ByteOrderMarkIsPartOfTheFirstVerdictLine) {
-    const DefinitionTable table = Parse("\xEF\xBB\xBF" "3\r\nx.exe\r\nd\xB5\r\n");
+    const DefinitionTable table = Parse(
+        "\xEF\xBB\xBF"
+        "3\r\nx.exe\r\nd\xB5\r\n");
     ASSERT_EQ(table.Count(), 1);
     EXPECT_EQ(table.Records()[0].Verdict, 0);
 }
@@ -123,8 +137,10 @@ TEST(Definitions, DescribeVerdictGivesLabelsAndColours) {
         uint32_t colour;
     };
     const Case cases[] = {
-        {0, "Systemprozess", 0x00FF8D74},       {1, "Unnötig", 0x00BABABA},
-        {2, "Potentiell gefährlich", 0x0000A5FF}, {3, "Gefährlich", 0x000000FF},
+        {0, "Systemprozess", 0x00FF8D74},
+        {1, "Unnötig", 0x00BABABA},
+        {2, "Potentiell gefährlich", 0x0000A5FF},
+        {3, "Gefährlich", 0x000000FF},
         {4, "Wichtig", 0x00F48D74},
     };
     for (const Case& c : cases) {

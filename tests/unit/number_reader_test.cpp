@@ -31,8 +31,10 @@ TEST(NumberReader, WithoutDigitsReadsZero) {
     EXPECT_EQ(ReadNumber("-"), 0);
     EXPECT_EQ(ReadNumber("$"), 0);
     EXPECT_EQ(ReadNumber("%2"), 0);
-    EXPECT_EQ(ReadNumber("\xEF\xBB\xBF" "3"), 0);  // a byte-order mark is no blank
-    EXPECT_EQ(ReadNumber(" + 4"), 0);              // no blank between sign and digits
+    EXPECT_EQ(ReadNumber("\xEF\xBB\xBF"
+                         "3"),
+              0);                      // a byte-order mark is no blank
+    EXPECT_EQ(ReadNumber(" + 4"), 0);  // no blank between sign and digits
 }
 
 TEST(NumberReader, ClampsValuesBeyondThirtyTwoBits) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "common/ansi_text.h"
@@ -17,8 +18,8 @@ namespace {
 std::string OwnExeName() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string full(path);
-    return full.substr(full.find_last_of('\\') + 1);
+    const char* slash = std::strrchr(path, '\\');
+    return slash != nullptr ? slash + 1 : path;
 }
 
 bool SnapshotHasProcess(DWORD processId) {
@@ -59,6 +60,8 @@ TEST(ProcessSnapshotWin, KillListEntryTerminatesRunningNotepadDuringTheWalk) {
     PROCESS_INFORMATION notepad = StartNotepad();
     ASSERT_NE(notepad.hProcess, nullptr) << "notepad.exe could not be started";
     ScopedHandle process(notepad.hProcess), thread(notepad.hThread);
+    ASSERT_EQ(WaitForSingleObject(process.get(), 0), WAIT_TIMEOUT)
+        << "notepad.exe ended at once (is there a display?)";
     ASSERT_TRUE(SnapshotHasProcess(notepad.dwProcessId));
 
     ProgramKillList() = {{"NOTEPAD.EXE"}};
@@ -71,9 +74,8 @@ TEST(ProcessSnapshotWin, KillListEntryTerminatesRunningNotepadDuringTheWalk) {
     EXPECT_EQ(exitCode, 1u);
 
     const ProcessList& list = ProgramProcesses();
-    const bool listed = std::any_of(list.records.begin(), list.records.end(), [](auto& r) {
-        return UpperAnsi(r.Name) == "NOTEPAD.EXE";
-    });
+    const bool listed = std::any_of(list.records.begin(), list.records.end(),
+                                    [](auto& r) { return UpperAnsi(r.Name) == "NOTEPAD.EXE"; });
     EXPECT_FALSE(listed);
     int64_t sum = 0;
     for (const ProcessRecord& r : list.records) sum += r.Threads;

@@ -1,0 +1,136 @@
+#!/usr/bin/env python3
+"""Writes the demo data from its readable sources.
+
+    tools/make_demo_data.py
+
+Reads tools/demo_definitions.txt (UTF-8) and writes, as Windows-1252 bytes with CR LF
+line ends:
+
+    res/demo/Kelvaro                        definitions file of the demo
+    res/demo/Kelvaro.ini                    settings file of the demo
+    res/demo/update/Kelvaro/Kelvaro         definitions served by the demo update server:
+                                            the local ones followed by the "[server]" ones
+    res/demo/update/Kelvaro/KelvaroUpdate   update information: the served count, version 1.5
+
+A definitions record is three lines: the verdict in decimal, the executable name, and the
+description lines each ended by the byte 0xB5 ("µ" in Windows-1252). Standard library only.
+"""
+
+import os
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SOURCE = os.path.join(ROOT, "tools", "demo_definitions.txt")
+DEMO = os.path.join(ROOT, "res", "demo")
+SERVER = os.path.join(DEMO, "update", "Kelvaro")
+
+ENCODING = "cp1252"
+CRLF = "\r\n"
+SEPARATOR = "µ"
+SERVED_VERSION = "1.5"
+MAX_DESCRIPTION_LINES = 3
+
+INI_LINES = (
+    "; Kelvaro.ini: Einstellungen von Kelvaro und die Prozesse, die es bei jeder "
+    "Aktualisierung beendet (Beispiel für die Demo)",
+    "[Einstellungen]",
+    "Autostart = 0",
+    "Minimiert Starten = 0",
+    "AutoAktualisieren = 1",
+    "AutoNachUpdatesSuchen = 0",
+    "Timeout = 5",
+    "[Prozesse zum Beenden]",
+    "0 = werbeblinker.exe",
+)
+
+
+class SourceError(Exception):
+    pass
+
+
+def parse_source(text, origin="demo_definitions.txt"):
+    """Returns (local, server): lists of (verdict, name, [description lines])."""
+    sections = {"local": [], "server": []}
+    current = sections["local"]
+    record = None
+    for number, raw in enumerate(text.splitlines(), 1):
+        where = f"{origin}:{number}"
+        line = raw.rstrip()
+        if not line or line.lstrip().startswith("#"):
+            continue
+        if line == "[server]":
+            current = sections["server"]
+            record = None
+            continue
+        if raw[0] in " \t":
+            if record is None:
+                raise SourceError(f"{where}: description line without a record")
+            record[2].append(line.strip())
+            continue
+        head, _, name = line.partition(" ")
+        name = name.strip()
+        if not head.isdigit() or not name:
+            raise SourceError(f"{where}: expected 'VERDICT NAME', got {line!r}")
+        record = (int(head), name, [])
+        current.append(record)
+    local, server = sections["local"], sections["server"]
+    check_records(local + server, origin)
+    return local, server
+
+
+def check_records(records, origin):
+    seen = {}
+    for verdict, name, lines in records:
+        if not 0 <= verdict <= 4:
+            raise SourceError(f"{origin}: {name}: verdict {verdict} is not 0 to 4")
+        if not 1 <= len(lines) <= MAX_DESCRIPTION_LINES:
+            raise SourceError(f"{origin}: {name}: {len(lines)} description lines, expected 1 to 3")
+        for text in [name] + lines:
+            if any(c in text for c in ("\r", "\n", "\0", SEPARATOR)):
+                raise SourceError(f"{origin}: {name}: line break, zero or {SEPARATOR} in {text!r}")
+            try:
+                text.encode(ENCODING)
+            except UnicodeEncodeError as e:
+                raise SourceError(f"{origin}: {name}: not Windows-1252: {e}") from None
+        key = name.upper()
+        if key in seen:
+            raise SourceError(f"{origin}: {name} defined twice")
+        seen[key] = True
+
+
+def encode_definitions(records):
+    out = []
+    for verdict, name, lines in records:
+        out.append(str(verdict) + CRLF + name + CRLF + "".join(l + SEPARATOR for l in lines) + CRLF)
+    return "".join(out).encode(ENCODING)
+
+
+def build():
+    """Returns {relative path: bytes} of every generated file."""
+    with open(SOURCE, encoding="utf-8") as f:
+        local, server = parse_source(f.read())
+    served = local + server
+    return {
+        "res/demo/Kelvaro": encode_definitions(local),
+        "res/demo/Kelvaro.ini": "".join(l + CRLF for l in INI_LINES).encode(ENCODING),
+        "res/demo/update/Kelvaro/Kelvaro": encode_definitions(served),
+        "res/demo/update/Kelvaro/KelvaroUpdate":
+            (str(len(served)) + CRLF + SERVED_VERSION + CRLF).encode(ENCODING),
+    }
+
+
+def main():
+    try:
+        files = build()
+    except SourceError as e:
+        sys.exit(f"make_demo_data.py: {e}")
+    for rel, data in files.items():
+        path = os.path.join(ROOT, rel)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(data)
+        print(f"wrote {rel} ({len(data)} bytes)")
+
+
+if __name__ == "__main__":
+    main()
