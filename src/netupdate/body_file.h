@@ -10,7 +10,7 @@ namespace kelvaro::net {
 enum class ReplaceOutcome { Done, Busy, Failed };
 
 class TempFile {
-  public:
+public:
     TempFile() = default;
     ~TempFile();  // removes the file unless it replaced the target
     TempFile(const TempFile&) = delete;
@@ -28,7 +28,7 @@ class TempFile {
     // target (a running program holds its exe), so a later try may succeed.
     ReplaceOutcome MoveOver(const std::string& targetPath);
 
-  private:
+private:
     void Remove();
 
     void* handle_ = nullptr;

@@ -30,7 +30,7 @@ int WaitMilliseconds(Clock::duration left, Milliseconds pause) {
 }
 
 class Exchange {
-  public:
+public:
     Exchange(StreamSocket& socket, BodySink& sink, const DownloadLimits& limits)
         : socket_(socket), sink_(sink), limits_(limits), deadline_(Clock::now() + limits.overall) {}
 
@@ -46,7 +46,7 @@ class Exchange {
         return ReadCounted(limits_.unknownLengthCap, false, bodyStart);
     }
 
-  private:
+private:
     bool SendAll(const std::string& request) {
         const auto end = std::min(Clock::now() + limits_.sendTimeout, deadline_);
         size_t offset = 0;
@@ -177,7 +177,7 @@ class Exchange {
 
 // Writes the body into a temporary file beside the target, created with the first byte.
 class FileSink final : public BodySink {
-  public:
+public:
     explicit FileSink(std::string targetPath) : targetPath_(std::move(targetPath)) {}
 
     // The 2048-byte blocks are gathered into larger writes: one system call per block
@@ -208,7 +208,7 @@ class FileSink final : public BodySink {
         }
     }
 
-  private:
+private:
     static constexpr size_t kWriteBatch = 256 * 1024;
 
     bool Flush() {

@@ -36,7 +36,7 @@ struct DownloadLimits {
 
 // Where the body bytes go.
 class BodySink {
-  public:
+public:
     virtual ~BodySink() = default;
     virtual bool Write(const char* data, size_t size) = 0;
 };

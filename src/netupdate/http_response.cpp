@@ -56,8 +56,7 @@ bool IsStatusOk(std::string_view statusLine) {
 
 int32_t ReadContentLength(std::string_view value) {
     size_t i = 0;
-    while (i < value.size() && IsBlank(value[i]))
-        ++i;
+    while (i < value.size() && IsBlank(value[i])) ++i;
     const size_t first = i;
     int64_t number = 0;
     for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
@@ -65,8 +64,7 @@ int32_t ReadContentLength(std::string_view value) {
         if (number > INT32_MAX) return -1;
     }
     if (i == first) return -1;
-    while (i < value.size() && IsBlank(value[i]))
-        ++i;
+    while (i < value.size() && IsBlank(value[i])) ++i;
     return i == value.size() ? static_cast<int32_t>(number) : -1;
 }
 

@@ -21,7 +21,7 @@ struct ResponseHead {
 // only status 200 is accepted. Header names are matched without regard to case. An empty
 // line ends the head.
 class ResponseHeadParser {
-  public:
+public:
     enum class State { NeedMore, Done, Failed };
 
     explicit ResponseHeadParser(size_t limit = kMaxHeadBytes) : limit_(limit) {}
@@ -33,7 +33,7 @@ class ResponseHeadParser {
     State state() const { return state_; }
     const ResponseHead& head() const { return head_; }
 
-  private:
+private:
     void EndLine();
     void ReadHeaderLine();
 
@@ -57,7 +57,7 @@ int32_t ReadContentLength(std::string_view value);
 // Decodes a chunked body: size lines of hexadecimal digits (anything after the digits up
 // to the LF is ignored), that many data bytes, CR LF; a chunk of size 0 ends the body.
 class ChunkDecoder {
-  public:
+public:
     enum class State { SizeDigits, SizeRest, Data, DataCr, DataLf, Done, Failed };
 
     // A body whose decoded size would pass `maxTotal` fails.
@@ -72,7 +72,7 @@ class ChunkDecoder {
     bool done() const { return state_ == State::Done; }
     bool failed() const { return state_ == State::Failed; }
 
-  private:
+private:
     void StartSize();
     void EndSizeLine();
 

@@ -23,7 +23,7 @@ struct IoResult {
 
 // A connected TCP stream in non-blocking mode. Closed when destroyed.
 class StreamSocket {
-  public:
+public:
     virtual ~StreamSocket() = default;
     // Takes up to `size` bytes; Closed is never reported (a broken stream is Failed).
     virtual IoResult Send(const char* data, int size) = 0;
@@ -39,7 +39,7 @@ class StreamSocket {
 // The system's address look-up and connection set-up. Addresses are IPv4 in network byte
 // order.
 class SocketLayer {
-  public:
+public:
     virtual ~SocketLayer() = default;
     // A dotted IPv4 literal as `inet_addr` accepts it; no name look-up.
     virtual bool ParseAddress(const std::string& host, uint32_t& address) = 0;
@@ -56,7 +56,7 @@ SocketLayer& SystemSockets();
 // A listening socket on 127.0.0.1 with a port chosen by the system; the test servers and
 // benchmarks build on it.
 class ListeningSocket {
-  public:
+public:
     virtual ~ListeningSocket() = default;
     virtual uint16_t Port() const = 0;
     // Waits up to `milliseconds` for a connection. Null when none came.

@@ -35,7 +35,7 @@ bool WaitFor(int fd, short events, int milliseconds) {
 }
 
 class PosixStream final : public StreamSocket {
-  public:
+public:
     explicit PosixStream(int fd) : fd_(fd) {}
     ~PosixStream() override { close(fd_); }
     PosixStream(const PosixStream&) = delete;
@@ -58,12 +58,12 @@ class PosixStream final : public StreamSocket {
     bool WaitReadable(int milliseconds) override { return WaitFor(fd_, POLLIN, milliseconds); }
     bool WaitWritable(int milliseconds) override { return WaitFor(fd_, POLLOUT, milliseconds); }
 
-  private:
+private:
     int fd_;
 };
 
 class PosixSockets final : public SocketLayer {
-  public:
+public:
     bool ParseAddress(const std::string& host, uint32_t& address) override {
         const in_addr_t parsed = inet_addr(host.c_str());
         if (parsed == INADDR_NONE) return false;
@@ -104,7 +104,7 @@ class PosixSockets final : public SocketLayer {
 };
 
 class PosixListener final : public ListeningSocket {
-  public:
+public:
     PosixListener(int fd, uint16_t port) : fd_(fd), port_(port) {}
     ~PosixListener() override { close(fd_); }
     PosixListener(const PosixListener&) = delete;
@@ -126,7 +126,7 @@ class PosixListener final : public ListeningSocket {
         return std::make_unique<PosixStream>(fd);
     }
 
-  private:
+private:
     int fd_;
     uint16_t port_;
 };

@@ -31,7 +31,7 @@ bool WaitFor(SOCKET socket, bool forWriting, int milliseconds) {
 }
 
 class WinsockStream final : public StreamSocket {
-  public:
+public:
     explicit WinsockStream(SOCKET socket) : socket_(socket) {}
     ~WinsockStream() override { closesocket(socket_); }
     WinsockStream(const WinsockStream&) = delete;
@@ -53,12 +53,12 @@ class WinsockStream final : public StreamSocket {
     bool WaitReadable(int milliseconds) override { return WaitFor(socket_, false, milliseconds); }
     bool WaitWritable(int milliseconds) override { return WaitFor(socket_, true, milliseconds); }
 
-  private:
+private:
     SOCKET socket_;
 };
 
 class Winsock final : public SocketLayer {
-  public:
+public:
     bool ParseAddress(const std::string& host, uint32_t& address) override {
         const unsigned long parsed = inet_addr(host.c_str());
         if (parsed == INADDR_NONE) return false;
@@ -93,7 +93,7 @@ class Winsock final : public SocketLayer {
 };
 
 class WinsockListener final : public ListeningSocket {
-  public:
+public:
     WinsockListener(SOCKET socket, uint16_t port) : socket_(socket), port_(port) {}
     ~WinsockListener() override { closesocket(socket_); }
     WinsockListener(const WinsockListener&) = delete;
@@ -116,7 +116,7 @@ class WinsockListener final : public ListeningSocket {
         return std::make_unique<WinsockStream>(handle);
     }
 
-  private:
+private:
     SOCKET socket_;
     uint16_t port_;
 };

@@ -14,7 +14,7 @@
 namespace kelvaro::test {
 
 class FakeStream final : public net::StreamSocket {
-  public:
+public:
     FakeStream(std::string answer, size_t pieceSize, std::string* sent = nullptr)
         : answer_(std::move(answer)), pieceSize_(std::max<size_t>(pieceSize, 1)), sent_(sent) {}
 
@@ -35,7 +35,7 @@ class FakeStream final : public net::StreamSocket {
     bool WaitReadable(int) override { return true; }
     bool WaitWritable(int) override { return true; }
 
-  private:
+private:
     std::string answer_;
     size_t pieceSize_;
     size_t offset_ = 0;
@@ -45,7 +45,7 @@ class FakeStream final : public net::StreamSocket {
 // Literal addresses are parsed by the real `inet_addr`; names "resolve" to 10.0.0.1,
 // except names under ".invalid", which are not found.
 class FakeSocketLayer final : public net::SocketLayer {
-  public:
+public:
     std::string answer = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok";
     std::vector<std::string> lookUps;
     int connects = 0;

@@ -13,7 +13,7 @@
 namespace kelvaro::test {
 
 class ScratchFolder {
-  public:
+public:
     ScratchFolder() {
         static std::atomic<unsigned> counter{0};
         const auto salt =
@@ -38,7 +38,7 @@ class ScratchFolder {
                                                  std::filesystem::directory_iterator()));
     }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 

@@ -28,7 +28,7 @@ struct ServerScript {
 };
 
 class ScriptedServer {
-  public:
+public:
     explicit ScriptedServer(ServerScript script);
     ~ScriptedServer();
     ScriptedServer(const ScriptedServer&) = delete;
@@ -41,7 +41,7 @@ class ScriptedServer {
     std::string LastRequest() const;
     int Connections() const { return connections_; }
 
-  private:
+private:
     void Serve();
     void Answer(net::StreamSocket& connection);
     bool ReadRequest(net::StreamSocket& connection);

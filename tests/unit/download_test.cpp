@@ -25,8 +25,7 @@ const std::string kChunked = kOk + "Transfer-Encoding: chunked\r\n\r\n";
 
 std::string Numbered(size_t size) {
     std::string bytes(size, '\0');
-    for (size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>('a' + (i * 7 + i / 26) % 26);
+    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>('a' + (i * 7 + i / 26) % 26);
     return bytes;
 }
 
@@ -163,7 +162,7 @@ struct CaseRun {
 };
 
 class DownloadToFileTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ASSERT_TRUE(StartNetwork()); }
 };
 
@@ -199,8 +198,7 @@ TEST_F(DownloadToFileTest, SurvivesHostileServersAndKeepsTheOldTargetOnFailure) 
             }));
         }
     }
-    for (auto& p : pending)
-        p.get();
+    for (auto& p : pending) p.get();
     for (const CaseRun& run : runs) {
         EXPECT_EQ(run.result, run.expected) << run.label;
         EXPECT_EQ(run.file, run.expectedFile) << run.label;

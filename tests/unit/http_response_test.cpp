@@ -135,8 +135,7 @@ TEST(ChunkDecoder, RefusesSizesBeyondItsTotal) {
 
     ChunkDecoder small(10);
     std::string_view data = "6\r\nabcdef\r\n5\r\nabcde\r\n0\r\n\r\n";
-    while (!data.empty() && !small.failed())
-        data.remove_prefix(small.Next(data, run));
+    while (!data.empty() && !small.failed()) data.remove_prefix(small.Next(data, run));
     EXPECT_TRUE(small.failed());
 }
 

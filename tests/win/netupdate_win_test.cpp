@@ -42,14 +42,14 @@ bool WaitForProbe(const std::string& folder, std::string& commandLine, std::stri
 }
 
 class WorkingDirectory {
-  public:
+public:
     explicit WorkingDirectory(const std::string& path) {
         GetCurrentDirectoryA(MAX_PATH, previous_);
         SetCurrentDirectoryA(path.c_str());
     }
     ~WorkingDirectory() { SetCurrentDirectoryA(previous_); }
 
-  private:
+private:
     char previous_[MAX_PATH] = {};
 };
 
@@ -123,7 +123,7 @@ bool StartCopyOfProbe(const test::TempDir& dir, const std::string& exe, int mill
 }
 
 class ReplacingARunningProgram : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(StartNetwork());
         test::ServerScript script;
