@@ -50,9 +50,10 @@ fi
 : >"$work/curl-wall.txt"
 : >"$work/wine.txt"
 # Each tool's own clock (our DownloadToFile call; curl's time_total), and the wall time of
-# the whole command. Only the wall time includes finishing the file: our client moves its
-# complete temporary file over the old copy (on ext4 that forces the new blocks to be
-# allocated), while curl truncates the old copy and closes the file after its clock stops.
+# the whole command. Both write a new file each time: replacing an existing 64 MiB file
+# costs its freeing, and on ext4 a replacement also forces the new blocks to be allocated
+# at once, which our client would pay inside its clock (moving the finished temporary file
+# over the old one) and curl after its clock stops (closing the truncated file).
 wall() {
     local start end
     start=$(date +%s.%N)
@@ -61,13 +62,19 @@ wall() {
     awk -v a="$start" -v b="$end" 'BEGIN {printf "%.4f\n", b - a}'
 }
 for round in $(seq "$rounds"); do
+    # Each run starts with the previous runs' data written out, so no run pays for the
+    # write-back of another.
+    rm -f "$work/ours.out" "$work/curl.out" "$work/wine.out"
+    sync
     : >"$work/last.txt"
     wall "$native" "$url" "$work/ours.out" 1 >>"$work/ours-wall.txt"
     awk '{print $4}' "$work/last.txt" >>"$work/ours.txt"
+    sync
     : >"$work/last.txt"
     wall curl -s -o "$work/curl.out" -w '%{time_total}\n' "$url" >>"$work/curl-wall.txt"
     cat "$work/last.txt" >>"$work/curl.txt"
     if [ -n "$wine_started" ]; then
+        sync
         "$WINE" "$wine_bench" "$url" "build/http-bench/wine.out" 1 | awk '{print $4}' \
             >>"$work/wine.txt"
     fi
