@@ -2,6 +2,8 @@
 // layer for the whole process.
 #include <winsock.h>
 
+#include <cstring>
+
 #include "netupdate/netupdate.h"
 #include "netupdate/socket_seam.h"
 
@@ -72,7 +74,7 @@ public:
             found->h_addr_list == nullptr || found->h_addr_list[0] == nullptr) {
             return false;
         }
-        address = *reinterpret_cast<const uint32_t*>(found->h_addr_list[0]);
+        std::memcpy(&address, found->h_addr_list[0], sizeof(address));
         return true;
     }
 
