@@ -48,13 +48,14 @@ struct HostileCase {
     bool split = true;  // also run with the answer sent in 1, 7, 2048 bytes
     DownloadLimits limits = {};
     // A stall costs the ten-second receive timeout; everything else, a closed connection
-    // included, is over long before that.
+    // included, is over long before that. The bound leaves room for a hundred downloads
+    // running at once on a loaded two-core machine under Wine, yet stays below a stall.
     double minSeconds = 0;
-    double maxSeconds = 5;
+    double maxSeconds = 8;
 };
 
 // Run once, with the answer in one send: the case is about time, not receive boundaries.
-HostileCase Once(HostileCase c, double minSeconds = 0, double maxSeconds = 5) {
+HostileCase Once(HostileCase c, double minSeconds = 0, double maxSeconds = 8) {
     c.split = false;
     c.minSeconds = minSeconds;
     c.maxSeconds = maxSeconds;
