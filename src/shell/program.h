@@ -22,8 +22,8 @@ bool QuitRequested();
 
 // "1.5", set at start-up.
 const std::string& VersionText();
-// What the network layer reported when it was started.
-int NetworkStartResult();
+// Whether the network layer could be started at start-up.
+bool NetworkStartResult();
 
 // The program's dispatch tables. The shell's own rows and every other part's rows are
 // added in RegisterEventHandlers, before the start-up sequence runs.

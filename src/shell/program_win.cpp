@@ -8,6 +8,7 @@
 
 #include "inventory/definitions.h"
 #include "inventory/process_snapshot.h"
+#include "netupdate/netupdate.h"
 #include "shell/frame_bars_win.h"
 #include "shell/ini.h"
 #include "shell/main_layout.h"
@@ -27,7 +28,7 @@ struct ShellState {
     bool quit = false;
     bool comStarted = false;
     std::string version;
-    int networkStartResult = 0;
+    bool networkStartResult = false;
 };
 
 ShellState& Shell() {
@@ -71,8 +72,8 @@ void StartUp() {
     ProgramKillList();
     // 3. The two fonts.
     CreateProgramFonts();
-    // 4. The network layer's start joins here; its result is kept in
-    //    shell.networkStartResult for the update check.
+    // 4. The network layer; its result is kept for the update check.
+    shell.networkStartResult = StartNetwork();
     // 5. The version text.
     shell.version = KELVARO_VERSION_TEXT;
     // 6. The five icons (and the program's own, for its windows).
@@ -128,8 +129,8 @@ void EndProgram() {
     //    closed, its pending changes written.
     IniClose();
     // 3-5. Controls and windows go before the libraries that hold their code: a rich
-    //    edit control whose library is gone would crash when it is destroyed. The network
-    //    layer's shutdown joins here.
+    //    edit control whose library is gone would crash when it is destroyed.
+    StopNetwork();
     DestroyProgramWindows();
     ForgetMainWindowParts();
     FreeRunTimeLibraries();
@@ -155,7 +156,7 @@ bool QuitRequested() {
 const std::string& VersionText() {
     return Shell().version;
 }
-int NetworkStartResult() {
+bool NetworkStartResult() {
     return Shell().networkStartResult;
 }
 

@@ -10,6 +10,7 @@
 #include "inprocess/harness.h"
 #include "shell/ids.h"
 #include "shell/main_window_win.h"
+#include "shell/program.h"
 #include "shell/program_windows_win.h"
 #include "support/ui_driver.h"
 
@@ -141,6 +142,11 @@ TEST(ControlEvents, RightClickOnATreeNodeSelectsItThenRaisesRightClick) {
     EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendWait(tree, TVM_GETNEXTITEM, TVGN_CARET)), node);
     SendWait(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     RunOnMainThread([] { ShowPage(0); });
+}
+
+TEST(StartUp, StartsTheNetworkLayerAndSetsTheVersionText) {
+    EXPECT_TRUE(NetworkStartResult());
+    EXPECT_EQ(VersionText(), "1.5");
 }
 
 TEST(Timers, RefreshTimerNeverStartsWithTimeoutZero) {
