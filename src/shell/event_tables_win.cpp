@@ -1,12 +1,12 @@
 // The dispatch tables of the main program, row by row, and the shell's own handlers.
 #include <windows.h>
 
-#include "inventory/process_snapshot.h"
 #include "shell/about.h"
 #include "shell/main_window_win.h"
 #include "shell/message_box_win.h"
 #include "shell/program.h"
 #include "shell/program_windows_win.h"
+#include "shell/refresh.h"
 #include "shell/settings.h"
 #include "shell/tray_win.h"
 
@@ -26,15 +26,9 @@ void CloseSearchWindow() {
     CloseProgramWindow(WndSearch);
 }
 
-// The refresh of the lists. The process half is here; sorting and filling the list view
-// and the window half join when they are built.
-void RefreshListsNow() {
-    RefreshProcessList();
-}
-
 // Timer 1 keeps firing with automatic refreshing off and then does nothing.
 void OnAutoRefreshTimer() {
-    if (ProgramSettings().AutoRefresh != 0) RefreshListsNow();
+    if (ProgramSettings().AutoRefresh != 0) RefreshLists();
 }
 
 void OpenProcessListMenu() {
@@ -75,7 +69,7 @@ void RegisterEventHandlers(DispatchTables& tables) {
     // parts that carry them out.
     tables.OnCommand(CmdOpenFromTray, ShowFromTray);
     tables.OnCommand(CmdTrayQuit, RequestQuit);
-    tables.OnCommand(CmdRefreshLists, RefreshListsNow);
+    tables.OnCommand(CmdRefreshLists, RefreshLists);
     tables.OnCommand(CmdQuit, RequestQuit);
     tables.OnCommand(CmdAlwaysOnTop, ToggleAlwaysOnTop);
     tables.OnCommand(CmdAbout, ShowAboutBox);

@@ -1,0 +1,14 @@
+// The whole refresh, the process half first, then the window half.
+#include "shell/refresh.h"
+
+#include "inventory/process_snapshot.h"
+
+namespace kelvaro {
+
+void RefreshLists() {
+    // The process half: a new snapshot. Sorting and filling the list view join here.
+    RefreshProcessList();
+    // The window half (the window tree, remembering open nodes) joins here.
+}
+
+}  // namespace kelvaro
