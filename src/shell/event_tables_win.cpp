@@ -9,6 +9,7 @@
 #include "shell/refresh.h"
 #include "shell/settings.h"
 #include "shell/tray_win.h"
+#include "update/update_check.h"
 
 namespace kelvaro {
 namespace {
@@ -46,6 +47,10 @@ void ShowAboutBox() {
     ShowMessageBox(AboutText(VersionText()), kAboutCaption, MB_OK);
 }
 
+void CheckForUpdatesOnCommand() {
+    CheckForUpdates(true);
+}
+
 }  // namespace
 
 void RegisterEventHandlers(DispatchTables& tables) {
@@ -70,6 +75,7 @@ void RegisterEventHandlers(DispatchTables& tables) {
     tables.OnCommand(CmdOpenFromTray, ShowFromTray);
     tables.OnCommand(CmdTrayQuit, RequestQuit);
     tables.OnCommand(CmdRefreshLists, RefreshLists);
+    tables.OnCommand(CmdCheckForUpdates, CheckForUpdatesOnCommand);
     tables.OnCommand(CmdQuit, RequestQuit);
     tables.OnCommand(CmdAlwaysOnTop, ToggleAlwaysOnTop);
     tables.OnCommand(CmdAbout, ShowAboutBox);

@@ -20,6 +20,7 @@
 #include "shell/tray_win.h"
 #include "shell/version.h"
 #include "shell/window_proc_win.h"
+#include "update/update_check.h"
 
 namespace kelvaro {
 namespace {
@@ -108,7 +109,8 @@ void StartUp() {
     } else {
         ShowWindow(window, SW_SHOWNORMAL);
     }
-    // 19. The update check at start-up (when "AutoNachUpdatesSuchen" is on) joins here.
+    // 19. The update check at start-up, when "AutoNachUpdatesSuchen" is on.
+    if (settings.CheckForUpdates != 0) CheckForUpdates(false);
 }
 
 }  // namespace
