@@ -1,0 +1,33 @@
+// The entry of KelvaroUpdate.exe: no window of its own, message boxes only when something
+// fails, and exit code 0 on every path.
+#include <windows.h>
+
+#include "netupdate/netupdate.h"
+#include "netupdate/update_base_url.h"
+#include "updater/updater.h"
+
+namespace {
+
+[[noreturn]] void EndUpdater() {
+    kelvaro::StopNetwork();
+    ExitProcess(0);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    using namespace kelvaro;
+    UpdaterServices services;
+    services.baseUrl = UpdateBaseUrl();
+    services.startNetwork = StartNetwork;
+    services.download = [](const std::string& url, const std::string& file) {
+        return DownloadToFile(url.c_str(), file.c_str());
+    };
+    services.showBox = [](const std::string& text, const std::string& caption) {
+        MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
+    };
+    services.startProgram = StartProgram;
+    services.end = EndUpdater;
+    RunUpdater(GetCommandLineA(), services);
+    EndUpdater();
+}
