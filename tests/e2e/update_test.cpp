@@ -1,0 +1,359 @@
+// The update path of both programs against a private nginx that serves the update files
+// on the address of the programs' update base URL: the manual check with nothing new and
+// with the server down, new definitions taking effect without a restart, the program
+// update handed to KelvaroUpdate.exe, and the updater on its own (no argument, a program
+// file the server does not have). Every program runs in a fresh working folder.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "shell/ids.h"
+#include "support/ui_driver.h"
+#include "support/update_server_win.h"
+
+namespace kelvaro::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+
+constexpr const char* kMainExe = "Kelvaro(x64).exe";
+constexpr const char* kUpdaterExe = "KelvaroUpdate.exe";
+constexpr const char* kInfoFile = "KelvaroUpdate";
+constexpr const char* kDefinitionsFile = "Kelvaro";
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// `count` definitions of made-up programs, verdict "Unnötig".
+std::string Definitions(int count) {
+    std::string file;
+    for (int i = 1; i <= count; ++i) {
+        file += "1\r\nbeispiel" + std::to_string(i) + ".exe\r\nEin Beispiel\xB5\r\n";
+    }
+    return file;
+}
+
+// The loaded 20 and five more, of which one calls the Wine desktop "Gefährlich": once they
+// are loaded, the refresh that follows brings the main window back from the tray.
+std::string ServedDefinitions() {
+    return Definitions(24) + "3\r\nexplorer.exe\r\nDer Desktop\xB5\r\n";
+}
+
+const std::string& OldProgram() {
+    static const std::string bytes = ReadBytes(PathNextToTestExe(kMainExe));
+    return bytes;
+}
+const std::string& NewProgram() {
+    static const std::string bytes = ReadBytes(PathNextToTestExe("kelvaro_main_served.exe"));
+    return bytes;
+}
+
+std::set<DWORD> ProcessesNamed(const std::string& exeName) {
+    std::set<DWORD> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return found;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL ok = Process32First(snapshot, &entry); ok; ok = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0) found.insert(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+void EndProcess(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    if (process == nullptr) return;
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+}
+
+// A program of that name that was not running before, with its main window; 0 when none
+// came up in time.
+DWORD WaitForNewProcess(const std::string& exeName, const std::set<DWORD>& before,
+                        int timeoutMs = 20000) {
+    DWORD found = 0;
+    WaitUntil(
+        [&] {
+            for (DWORD id : ProcessesNamed(exeName)) {
+                if (before.count(id) == 0 && !TopLevelWindows(id, "Kelvaro").empty()) {
+                    found = id;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+// The first line of the About box of a running main program.
+std::string AboutFirstLine(DWORD processId) {
+    const std::vector<HWND> windows = TopLevelWindows(processId, "Kelvaro");
+    if (windows.empty()) return "<no main window>";
+    PostCommand(windows.front(), CmdAbout);
+    const std::optional<MessageBoxInfo> box = WaitForMessageBox(processId);
+    if (!box) return "<no About box>";
+    AnswerMessageBox(*box, IDOK);
+    return box->text.substr(0, box->text.find('\n'));
+}
+
+// A box of the program with its caption and text, answered with `answer` once read.
+struct SeenBox {
+    std::string caption;
+    std::string text;
+    std::vector<int> buttonIds;
+    bool hasIcon = true;
+};
+std::optional<SeenBox> AnswerNextBox(DWORD processId, int answer) {
+    const std::optional<MessageBoxInfo> box = WaitForMessageBox(processId, 20000);
+    if (!box) return std::nullopt;
+    SeenBox seen{box->caption, box->text, box->buttonIds, box->hasIcon};
+    if (!AnswerMessageBox(*box, answer)) return std::nullopt;
+    WaitUntil([&] { return !IsWindow(box->window); });
+    return seen;
+}
+
+class UpdateE2E : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server_ = std::make_unique<UpdateServer>("e2e-update"); }
+    static void TearDownTestSuite() { server_.reset(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(UpdateServer::BaseUrlIsLocal())
+            << "these tests need a build whose KELVARO_UPDATE_BASE_URL names 127.0.0.1";
+        ASSERT_TRUE(server_->Start()) << server_->error();
+        server_->WithdrawAll();
+        mainBefore_ = ProcessesNamed(kMainExe);
+        updatersBefore_ = ProcessesNamed(kUpdaterExe);
+        logBefore_ = server_->AccessLog().size();
+    }
+
+    // Programs the updater started are not ours to end through ProgramUnderTest.
+    void TearDown() override {
+        for (DWORD id : ProcessesNamed(kMainExe)) {
+            if (mainBefore_.count(id) == 0 && (!program_ || id != program_->processId())) {
+                EndProcess(id);
+            }
+        }
+        for (DWORD id : ProcessesNamed(kUpdaterExe)) {
+            if (updatersBefore_.count(id) == 0) EndProcess(id);
+        }
+        program_.reset();
+    }
+
+    // Kelvaro(x64).exe, copied into a fresh folder with the updater beside it.
+    HWND StartKelvaro(int definitions) {
+        ProgramUnderTest::Options options;
+        options.exePath = PathNextToTestExe(kMainExe);
+        options.copyExeIntoFolder = true;
+        options.files[kDefinitionsFile] = Definitions(definitions);
+        options.files[kUpdaterExe] = ReadBytes(PathNextToTestExe(kUpdaterExe));
+        program_ = std::make_unique<ProgramUnderTest>(options);
+        const HWND main = program_->WaitForWindow("Kelvaro");
+        if (main == nullptr) return nullptr;
+        WaitUntil([&] { return IsWindowVisible(main) != FALSE; });
+        SetForegroundWindow(main);
+        return main;
+    }
+
+    // The requests the server logged during this test.
+    std::string Requests() const {
+        const std::string log = server_->AccessLog();
+        return log.size() < logBefore_ ? log : log.substr(logBefore_);
+    }
+
+    std::string DefinitionsField(HWND main) const {
+        return StatusBarText(ChildByClass(main, "msctls_statusbar32"), 2);
+    }
+
+    static std::unique_ptr<UpdateServer> server_;
+    std::unique_ptr<ProgramUnderTest> program_;
+    std::set<DWORD> mainBefore_;
+    std::set<DWORD> updatersBefore_;
+    size_t logBefore_ = 0;
+};
+
+std::unique_ptr<UpdateServer> UpdateE2E::server_;
+
+TEST_F(UpdateE2E, ManualCheckWithNothingNewSaysSoAndDeletesTheInformationFile) {
+    server_->Serve(kInfoFile, "20\r\n1.5\r\n");
+    const HWND main = StartKelvaro(20);
+    ASSERT_NE(main, nullptr);
+    PostCommand(main, CmdCheckForUpdates);
+    const std::optional<SeenBox> box = AnswerNextBox(program_->processId(), IDOK);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, "Kelvaro");
+    EXPECT_EQ(box->text,
+              "Keine Updates verf\xFC"
+              "gbar");
+    EXPECT_THAT(box->buttonIds, ElementsAre(IDOK));
+    EXPECT_FALSE(box->hasIcon);
+    EXPECT_TRUE(WaitUntil([&] { return !program_->FileExists(kInfoFile); }));
+    EXPECT_THAT(Requests(), ::testing::HasSubstr("\"GET /Kelvaro/KelvaroUpdate HTTP/1.1\" 200"));
+    EXPECT_TRUE(program_->IsRunning());
+}
+
+TEST_F(UpdateE2E, ServerDownIsReportedAndNothingIsStored) {
+    server_->Stop();
+    const HWND main = StartKelvaro(20);
+    ASSERT_NE(main, nullptr);
+    PostCommand(main, CmdCheckForUpdates);
+    const std::optional<SeenBox> box = AnswerNextBox(program_->processId(), IDOK);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, "Fehler");
+    EXPECT_EQ(box->text, "Updateinformationen konnten nicht heruntergeladen werden");
+    EXPECT_THAT(box->buttonIds, ElementsAre(IDOK));
+    EXPECT_FALSE(box->hasIcon);
+    EXPECT_TRUE(NoMessageBoxFor(program_->processId(), 500));
+    EXPECT_FALSE(program_->FileExists(kInfoFile));
+    EXPECT_EQ(DefinitionsField(main), "Anzahl Definitionen: 20");
+}
+
+TEST_F(UpdateE2E, NewDefinitionsAreAskedForAndTakeEffectAtOnce) {
+    server_->Serve(kInfoFile, "25\r\n1.5\r\n");
+    server_->Serve(kDefinitionsFile, ServedDefinitions());
+    const HWND main = StartKelvaro(20);
+    ASSERT_NE(main, nullptr);
+    const DWORD id = program_->processId();
+
+    // Declined: nothing changes.
+    PostCommand(main, CmdCheckForUpdates);
+    std::optional<SeenBox> box = AnswerNextBox(id, IDNO);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, "Kelvaro");
+    EXPECT_EQ(box->text,
+              "Es sind 5 neue Definitionen verf\xFC"
+              "gbar.\r\n\r\nM\xF6"
+              "chten Sie jetzt aktualisieren");
+    EXPECT_THAT(box->buttonIds, ElementsAre(IDYES, IDNO));
+    EXPECT_FALSE(box->hasIcon);
+    EXPECT_TRUE(WaitUntil([&] { return !program_->FileExists(kInfoFile); }));
+    EXPECT_EQ(program_->ReadFile(kDefinitionsFile), Definitions(20));
+    EXPECT_EQ(DefinitionsField(main), "Anzahl Definitionen: 20");
+
+    // Accepted while the window waits in the tray: the new verdicts classify the desktop
+    // process as dangerous, which brings the window back.
+    PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+    PostCommand(main, CmdCheckForUpdates);
+    box = AnswerNextBox(id, IDYES);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_THAT(box->text, StartsWith("Es sind 5 neue Definitionen"));
+    EXPECT_TRUE(WaitUntil([&] { return DefinitionsField(main) == "Anzahl Definitionen: 25"; }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_EQ(program_->ReadFile(kDefinitionsFile), ServedDefinitions());
+    EXPECT_TRUE(WaitUntil([&] { return !program_->FileExists(kInfoFile); }));
+    // A manual check that found something says nothing more.
+    EXPECT_TRUE(NoMessageBoxFor(id, 500));
+}
+
+TEST_F(UpdateE2E, DecliningTheProgramUpdateGoesOnWithTheDefinitions) {
+    server_->Serve(kInfoFile, "25\r\n1.6\r\n");
+    server_->Serve(kDefinitionsFile, ServedDefinitions());
+    server_->Serve(kMainExe, NewProgram());
+    const HWND main = StartKelvaro(20);
+    ASSERT_NE(main, nullptr);
+    const DWORD id = program_->processId();
+    PostCommand(main, CmdCheckForUpdates);
+    std::optional<SeenBox> box = AnswerNextBox(id, IDNO);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, "Kelvaro");
+    EXPECT_EQ(box->text,
+              "Es ein Update verf\xFC"
+              "gbar. `1.6`\r\n\r\nM\xF6"
+              "chten Sie jetzt aktualisieren\n(Das Programm wird dazu beendet und neugestartet)");
+    EXPECT_THAT(box->buttonIds, ElementsAre(IDYES, IDNO));
+    EXPECT_FALSE(box->hasIcon);
+    box = AnswerNextBox(id, IDNO);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_THAT(box->text, StartsWith("Es sind 5 neue Definitionen"));
+    EXPECT_TRUE(WaitUntil([&] { return !program_->FileExists(kInfoFile); }));
+    EXPECT_TRUE(NoMessageBoxFor(id, 500));
+    EXPECT_TRUE(program_->IsRunning());
+    EXPECT_EQ(program_->ReadFile(kMainExe), OldProgram());
+    EXPECT_TRUE(ProcessesNamed(kUpdaterExe) == updatersBefore_);
+}
+
+TEST_F(UpdateE2E, AcceptedProgramUpdateIsInstalledByTheUpdaterAndTheNewProgramStarts) {
+    server_->Serve(kInfoFile, "20\r\n1.6\r\n");
+    server_->Serve(kMainExe, NewProgram());
+    ASSERT_NE(NewProgram(), OldProgram());
+    const HWND main = StartKelvaro(20);
+    ASSERT_NE(main, nullptr);
+    PostCommand(main, CmdCheckForUpdates);
+    const std::optional<SeenBox> box = AnswerNextBox(program_->processId(), IDYES);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_THAT(box->text, StartsWith("Es ein Update"));
+
+    EXPECT_EQ(program_->WaitForExit(), std::optional<DWORD>(0));
+    const DWORD started = WaitForNewProcess(kMainExe, mainBefore_);
+    ASSERT_NE(started, 0u) << "no new Kelvaro(x64).exe came up";
+    EXPECT_EQ(program_->ReadFile(kMainExe), NewProgram());
+    EXPECT_EQ(AboutFirstLine(started), "Kelvaro 1.6");
+    EXPECT_THAT(Requests(), ::testing::HasSubstr("GET /Kelvaro/Kelvaro(x64).exe HTTP/1.1\" 200"));
+    // The information file of an accepted update stays until the next check.
+    EXPECT_TRUE(program_->FileExists(kInfoFile));
+}
+
+// The updater started as the main program starts it, but with the name in quotes, and a
+// server without the program file.
+TEST_F(UpdateE2E, UpdaterKeepsTheOldProgramWhenTheServerHasNoProgramFile) {
+    ProgramUnderTest::Options options;
+    options.exePath = PathNextToTestExe(kUpdaterExe);
+    options.copyExeIntoFolder = true;
+    options.arguments = "\"Kelvaro(x64).exe\"";
+    options.files[kMainExe] = OldProgram();
+    options.files[kDefinitionsFile] = Definitions(20);
+    program_ = std::make_unique<ProgramUnderTest>(options);
+    ASSERT_TRUE(program_->started());
+
+    const std::optional<SeenBox> box = AnswerNextBox(program_->processId(), IDOK);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, "Fehler");
+    EXPECT_EQ(box->text, "Download fehlgeschlagen");
+    EXPECT_THAT(box->buttonIds, ElementsAre(IDOK));
+    EXPECT_FALSE(box->hasIcon);
+    EXPECT_EQ(program_->WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_EQ(program_->ReadFile(kMainExe), OldProgram());
+    const DWORD started = WaitForNewProcess(kMainExe, mainBefore_);
+    ASSERT_NE(started, 0u) << "the old program was not started again";
+    EXPECT_EQ(AboutFirstLine(started), "Kelvaro 1.5");
+    EXPECT_THAT(Requests(), ::testing::HasSubstr("GET /Kelvaro/Kelvaro(x64).exe HTTP/1.1\" 404"));
+    // Nothing but the three files: no temporary file was left behind.
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry{};
+    HANDLE find = FindFirstFileA(program_->FilePath("*").c_str(), &entry);
+    for (BOOL ok = find != INVALID_HANDLE_VALUE; ok; ok = FindNextFileA(find, &entry)) {
+        if (entry.cFileName[0] != '.') names.push_back(entry.cFileName);
+    }
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    EXPECT_THAT(names, ::testing::UnorderedElementsAre(kMainExe, kUpdaterExe, kDefinitionsFile));
+}
+
+TEST_F(UpdateE2E, UpdaterWithoutArgumentEndsAtOnceShowingNothing) {
+    ProgramUnderTest::Options options;
+    options.exePath = PathNextToTestExe(kUpdaterExe);
+    program_ = std::make_unique<ProgramUnderTest>(options);
+    ASSERT_TRUE(program_->started());
+    // A message box would hold it until answered.
+    EXPECT_EQ(program_->WaitForExit(5000), std::optional<DWORD>(0));
+    EXPECT_EQ(Requests(), "");
+    EXPECT_TRUE(TopLevelWindows(program_->processId()).empty());
+}
+
+}  // namespace
+}  // namespace kelvaro::test
