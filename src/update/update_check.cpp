@@ -43,7 +43,7 @@ void RunUpdateCheck(bool manual, const UpdateCheckServices& services) {
     }
     std::string bytes;
     if (!services.readFileStart(kUpdateInfoFileName, bytes)) return;
-    const UpdateInfo info = ReadUpdateInfo(bytes);
+    const UpdateInfo info = ReadUpdateInfo(std::string_view(bytes).substr(0, kUpdateInfoReadLimit));
 
     bool noProgramUpdate = false;
     if (IsNewerVersion(info.version, services.runningVersion)) {

@@ -19,7 +19,8 @@ struct UpdateCheckServices {
 
     // DownloadToFile: the number of bytes stored, 0 on failure.
     std::function<int32_t(const std::string& url, const std::string& file)> download;
-    // The first kUpdateInfoReadLimit bytes of a file; false when it cannot be opened.
+    // The start of a file, at least its first kUpdateInfoReadLimit bytes (no more count);
+    // false when it cannot be opened.
     std::function<bool(const std::string& file, std::string& bytes)> readFileStart;
     std::function<void(const std::string& file)> deleteFile;
     // A box with an OK button, and a question captioned "Kelvaro" (true for Yes).

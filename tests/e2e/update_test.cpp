@@ -207,6 +207,40 @@ TEST_F(UpdateE2E, ManualCheckWithNothingNewSaysSoAndDeletesTheInformationFile) {
     EXPECT_TRUE(program_->IsRunning());
 }
 
+// A picture served in place of the information file reads as no definitions and version
+// 0: nothing new. A version line of a megabyte is read only as far as the file's first
+// 4096 bytes, so the question stays a question.
+TEST_F(UpdateE2E, BinaryOrOverlongInformationFileGivesAPlainAnswer) {
+    std::string picture = "\x89PNG\r\n\x1a\n";
+    for (int i = 0; i < (1 << 20); ++i) picture += static_cast<char>(i * 7);
+    server_->Serve(kInfoFile, picture);
+    const HWND main = StartKelvaro(20);
+    ASSERT_NE(main, nullptr);
+    const DWORD id = program_->processId();
+    PostCommand(main, CmdCheckForUpdates);
+    std::optional<SeenBox> box = AnswerNextBox(id, IDOK);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->text,
+              "Keine Updates verf\xFC"
+              "gbar");
+
+    server_->Serve(kInfoFile, "25\r\n1.6" + std::string(1 << 20, '7'));
+    PostCommand(main, CmdCheckForUpdates);
+    box = AnswerNextBox(id, IDNO);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->text,
+              "Es ein Update verf\xFC"
+              "gbar. `1.6" +
+                  std::string(4096 - 7, '7') +
+                  "`\r\n\r\nM\xF6"
+                  "chten Sie jetzt aktualisieren\n(Das Programm wird dazu beendet "
+                  "und neugestartet)");
+    box = AnswerNextBox(id, IDNO);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_THAT(box->text, StartsWith("Es sind 5 neue Definitionen"));
+    EXPECT_TRUE(WaitUntil([&] { return !program_->FileExists(kInfoFile); }));
+}
+
 TEST_F(UpdateE2E, ServerDownIsReportedAndNothingIsStored) {
     server_->Stop();
     const HWND main = StartKelvaro(20);

@@ -220,6 +220,21 @@ TEST_F(UpdateCheckRun, NewDefinitionsAreLoadedOnlyWhenAcceptedAndComplete) {
                             "delete KelvaroUpdate"));
 }
 
+TEST_F(UpdateCheckRun, OnlyTheStartOfAVeryLongInformationFileCounts) {
+    infoBytes = "25\r\n1.6" + std::string(100000, 'x');
+    answers = {false, false};
+    std::string question;
+    services.ask = [&](const std::string& text) {
+        if (question.empty()) question = text;
+        return false;
+    };
+    Run(false);
+    EXPECT_THAT(question, ::testing::HasSubstr(
+                              ". `1.6" + std::string(kUpdateInfoReadLimit - 7, 'x') + "`\r\n"));
+    EXPECT_THAT(question,
+                ::testing::Not(::testing::HasSubstr(std::string(kUpdateInfoReadLimit - 6, 'x'))));
+}
+
 TEST_F(UpdateCheckRun, TheDifferenceIsShownEvenForTheLargestAnnouncedCount) {
     infoBytes = "99999999999\r\n1.5";
     loaded = 0;
