@@ -8,6 +8,7 @@
 #include "shell/program_windows_win.h"
 #include "shell/refresh.h"
 #include "shell/settings.h"
+#include "shell/settings_win.h"
 #include "shell/tray_win.h"
 
 namespace kelvaro {
@@ -70,6 +71,9 @@ void RegisterEventHandlers(DispatchTables& tables) {
     tables.OnCommand(CmdOpenFromTray, ShowFromTray);
     tables.OnCommand(CmdTrayQuit, RequestQuit);
     tables.OnCommand(CmdRefreshLists, RefreshLists);
+    // The settings dialog opens empty and is filled from the settings file.
+    tables.OnCommand(CmdSettings, OpenSettingsDialog);
+    tables.OnCommand(CmdSettings, LoadSettings);
     tables.OnCommand(CmdQuit, RequestQuit);
     tables.OnCommand(CmdAlwaysOnTop, ToggleAlwaysOnTop);
     tables.OnCommand(CmdAbout, ShowAboutBox);
@@ -77,6 +81,9 @@ void RegisterEventHandlers(DispatchTables& tables) {
     // Control events. The rows of controls 1 (change), 10-12, 14, 15, 17, 19 and 20 come
     // with the parts that own those controls.
     tables.OnControl(CtlProcessList, ControlEventType::RightClick, OpenProcessListMenu);
+    tables.OnControl(CtlSave, ControlEventType::Click, SaveSettings);
+    tables.OnControl(CtlSave, ControlEventType::Click, CloseSettingsWindow);
+    tables.OnControl(CtlCancel, ControlEventType::Click, CloseSettingsWindow);
 
     // The header-click handler (the process list's sorting) comes with the list view.
 }

@@ -17,6 +17,7 @@
 #include "shell/program_windows_win.h"
 #include "shell/resources_win.h"
 #include "shell/settings.h"
+#include "shell/settings_win.h"
 #include "shell/tray_win.h"
 #include "shell/version.h"
 #include "shell/window_proc_win.h"
@@ -81,8 +82,8 @@ void StartUp() {
     // 7-8. The main window, hidden, with its menus, bars and controls.
     if (!RegisterWindowClasses() || !BuildMainWindow()) EndProgram();
     SetMainWindowAlert(IsMainWindowVisible, ShowFromTray);
-    // 9. The settings and the kill list are read here (LoadSettings). Until the settings
-    //    file is read, every setting is 0, as with a missing file.
+    // 9. The settings and the kill list. Without a settings file every setting stays 0.
+    LoadSettings();
     // 10. The definitions.
     LoadDefinitions();
     // 11. The first process snapshot. Sorting and filling the list view join here.
