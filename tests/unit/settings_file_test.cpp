@@ -11,7 +11,6 @@
 
 #include "inventory/kill_list.h"
 #include "shell/ini.h"
-#include "shell/main_layout.h"
 #include "support/scratch_folder.h"
 
 namespace kelvaro {
@@ -83,20 +82,6 @@ TEST_F(SettingsFileTest, ReadsEachKeyIntoItsOwnSetting) {
     EXPECT_EQ(ProgramSettings().Timeout, 0);
 }
 
-// The refresh timer's interval for what the file says, a negative "Timeout" included: the
-// window system's ceiling, not a wrapped-round short interval.
-TEST_F(SettingsFileTest, TimeoutFromTheFileGivesTheRefreshInterval) {
-    const std::vector<std::pair<std::string, uint32_t>> cases = {{"1", 1000u},
-                                                                 {"-1", kTimerMaximumMs},
-                                                                 {"-2147483648", kTimerMaximumMs},
-                                                                 {"4294968", kTimerMaximumMs}};
-    for (const auto& [value, interval] : cases) {
-        WriteBytes(File(), "[Einstellungen]\r\nTimeout = " + value + "\r\n");
-        ASSERT_TRUE(LoadSettingsFile());
-        EXPECT_EQ(AutoRefreshIntervalMs(ProgramSettings().Timeout), interval) << value;
-    }
-}
-
 TEST_F(SettingsFileTest, MissingFileReadsNothingAndLeavesEverythingAsItWas) {
     ASSERT_FALSE(LoadSettingsFile());
     EXPECT_EQ(ProgramSettings(), (Settings{0, 0, 0, 0, 0}));
@@ -109,14 +94,6 @@ TEST_F(SettingsFileTest, MissingFileReadsNothingAndLeavesEverythingAsItWas) {
     EXPECT_EQ(ProgramSettings(), (Settings{1, 1, 1, 1, 9}));
     ASSERT_EQ(ProgramKillList().size(), 1u);
     EXPECT_FALSE(fs::exists(File()));
-}
-
-TEST_F(SettingsFileTest, LoadingReplacesTheKillListRatherThanAddingToIt) {
-    WriteBytes(File(), "[Prozesse zum Beenden]\r\n0 = a.exe\r\n1 = b.exe\r\n");
-    ASSERT_TRUE(LoadSettingsFile());
-    ASSERT_TRUE(LoadSettingsFile());
-    ASSERT_EQ(ProgramKillList().size(), 2u);
-    EXPECT_EQ(ProgramKillList()[1].Name, "b.exe");
 }
 
 struct EffectLog {
