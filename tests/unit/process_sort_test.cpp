@@ -86,6 +86,27 @@ TEST(SortByNumber, IsStableInBothDirections) {
     }
 }
 
+// Names alike in their first bytes, in more records than one insertion run holds: names
+// equal after folding keep their order, a prefix comes before the longer name.
+TEST(SortByName, IsStableInBothDirectionsAcrossLongCommonPrefixes) {
+    const char* const names[] = {"svchost.exe", "SVCHOST.EXE", "svchost.ex", "svchost.exe2",
+                                 "SvcHost.Exe", "svchost"};
+    std::vector<ProcessRecord> records;
+    for (int i = 0; i < 60; ++i) records.push_back(Record(names[(i * 5) % 6], /*threads=*/i));
+    for (int32_t direction : {kSortAscending, kSortDescending}) {
+        const std::vector<ProcessRecord> sorted = Sorted(records, kSortByName, direction);
+        for (size_t i = 1; i < sorted.size(); ++i) {
+            const int order = CompareFoldedNames(sorted[i - 1].Name, sorted[i].Name);
+            if (order == 0) {
+                EXPECT_LT(sorted[i - 1].Threads, sorted[i].Threads) << "at " << i;
+            } else {
+                EXPECT_EQ(order < 0, direction == kSortAscending) << "at " << i;
+            }
+        }
+        EXPECT_EQ(sorted.front().Name, direction == kSortAscending ? "svchost" : "svchost.exe2");
+    }
+}
+
 TEST(SortByNumber, SignedNumbersForPriorityThreadsAndVerdict) {
     const std::vector<ProcessRecord> records = {
         Record("seven", 0, 8, 7),       Record("none", 3, 24, kVerdictNone),
