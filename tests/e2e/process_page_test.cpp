@@ -377,6 +377,27 @@ TEST_F(ProcessPageE2E, AGefaehrlichRowIsDrawnInRedInAllFourColumns) {
     Command(CmdRefreshLists);
 }
 
+// A right click on a row selects it (the kill list reads that row) and opens popup 2.
+TEST_F(ProcessPageE2E, RightClickOnARowSelectsItAndOpensTheProcessMenu) {
+    Command(CmdSortByName);
+    Command(CmdSortAscending);
+    Command(CmdRefreshLists);
+    const int explorer = RowOf(CurrentRows(), "explorer.exe");
+    ASSERT_GE(explorer, 0);
+    auto openMenu = [] {
+        for (HWND menu : TopLevelWindows(program_->processId(), {}, "#32768")) {
+            if (IsWindowVisible(menu)) return menu;
+        }
+        return HWND{};
+    };
+    MouseClickAt(ListViewRowPoint(list_, explorer), true);
+    EXPECT_TRUE(WaitUntil([&] { return openMenu() != nullptr; }));
+    EXPECT_EQ(ListViewSelectedRow(list_), explorer);
+    EXPECT_EQ(Normalised(WindowText(pane_)), "Der Desktop\nZweite Zeile\n");
+    PostMessageA(main_, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return openMenu() == nullptr; }));
+}
+
 // ---- The search window ----------------------------------------------------------------
 
 TEST_F(ProcessPageE2E, SearchWindowOpensCentredOnTheMainWindowWithItsControls) {

@@ -13,6 +13,7 @@
 #include "inventory/definitions.h"
 #include "inventory/process_list.h"
 #include "inventory/process_sort.h"
+#include "inventory/process_view.h"
 #include "inventory/search_window.h"
 #include "shell/ids.h"
 #include "shell/main_window_win.h"
@@ -106,6 +107,30 @@ TEST(SortCommands, CheckMarksAndTheListFollowEveryCommandAndHeaderClick) {
         EXPECT_EQ(CheckedSortCommands(), step.checked) << "after " << step.argument;
         EXPECT_TRUE(shown.rowsAreRecords) << "after " << step.argument;
     }
+}
+
+// The record of the selected row, as the kill list takes it for command 16.
+TEST(SelectedProcess, IsTheRecordOfTheSelectedRowAndNoneWithoutSelection) {
+    const HWND list = ControlHandle(CtlProcessList);
+    ASSERT_GE(SendWait(list, LVM_GETITEMCOUNT), 2);
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendWait(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+    std::string name;
+    int row = -2;
+    RunOnMainThread([&] {
+        row = SelectedProcessRow();
+        const ProcessRecord* record = SelectedProcessRecord();
+        if (record != nullptr) name = record->Name;
+    });
+    EXPECT_EQ(row, 1);
+    EXPECT_EQ(name, ItemText(list, 1, 0));
+
+    Command(CmdRefreshLists);  // a refresh leaves no row selected
+    bool none = false;
+    RunOnMainThread([&] { none = SelectedProcessRow() == -1 && SelectedProcessRecord() == nullptr; });
+    EXPECT_TRUE(none);
 }
 
 // ---- The search window and new definitions ---------------------------------------------
