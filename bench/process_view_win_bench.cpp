@@ -2,7 +2,7 @@
 // main window and event loop run on the main thread, and a second thread posts each round
 // and waits for the list to be painted.
 //   synthetic refresh: an event posted to the main window empties the process list, walks
-//     2,000 synthetic snapshot entries through the snapshot walk (classified by 600
+//     2,000 synthetic snapshot entries through the snapshot walk (classified by 667
 //     definitions), sorts and fills the list; the clock runs from the post until the list
 //     view has finished painting.
 //   command 3: "Liste aktualisieren" as the menu sends it, with the real snapshot of the
