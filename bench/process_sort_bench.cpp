@@ -16,8 +16,9 @@ constexpr int kRecords = 5000;
 // Names as a snapshot reports them: mixed letter case, shared prefixes, some duplicates.
 std::vector<ProcessRecord> SnapshotLikeRecords() {
     std::mt19937 random(5000);
-    const char* const stems[] = {"svchost", "Service", "chrome", "RuntimeBroker", "explorer",
-                                 "WmiPrvSE", "conhost", "dllhost", "Update", "backgroundTask"};
+    const char* const stems[] = {"svchost",  "Service",       "chrome",  "RuntimeBroker",
+                                 "explorer", "WmiPrvSE",      "conhost", "dllhost",
+                                 "Update",   "backgroundTask"};
     std::vector<ProcessRecord> records(kRecords);
     for (ProcessRecord& record : records) {
         record.Name = std::string(stems[random() % 10]) + std::to_string(random() % 800) + ".exe";
@@ -48,7 +49,10 @@ int main() {
             for (const auto* start : {&snapshot, &byName}) {
                 // The copy that each run sorts is made before the clock starts.
                 const double seconds = MedianSeconds(
-                    201, [&] { SortProcessRecords(records, SortState{key, direction}); },
+                    201,
+                    [&] {
+                        SortProcessRecords(records, SortState{key, direction});
+                    },
                     [&] { records = *start; });
                 char name[96];
                 std::snprintf(name, sizeof(name), "sort 5,000 by %s, %s, from %s order", keys[key],

@@ -64,7 +64,7 @@ LRESULT CALLBACK TimedListProcedure(HWND list, UINT message, WPARAM wParam, LPAR
 }
 
 std::string SyntheticName(int i) {
-    static const char* const stems[] = {"svchost", "Service", "chrome", "RuntimeBroker",
+    static const char* const stems[] = {"svchost",  "Service",  "chrome",  "RuntimeBroker",
                                         "explorer", "WmiPrvSE", "conhost", "dllhost"};
     return std::string(stems[(i * 7) % 8]) + std::to_string((i * 7919) % 1000) + ".exe";
 }
@@ -82,13 +82,12 @@ std::string SyntheticDefinitions() {
 void SyntheticRefresh() {
     QueryPerformanceCounter(&State().handlerStart);
     ProgramProcesses().Clear();
-    const SnapshotServices services{[](uint32_t) { return false; }, [] { return true; }, [] {},
-                                    0};
+    const SnapshotServices services{[](uint32_t) { return false; }, [] { return true; }, [] {}, 0};
     SnapshotWalk walk(ProgramProcesses(), ProgramKillList(), ProgramDefinitions(), services);
     for (int i = 0; i < kRecords; ++i) {
         const std::string name = SyntheticName(i);
-        walk.OnProcessFound({static_cast<uint32_t>(1000 + i), 1 + (i * 13) % 90,
-                             4 + 2 * (i % 4), name});
+        walk.OnProcessFound(
+            {static_cast<uint32_t>(1000 + i), 1 + (i * 13) % 90, 4 + 2 * (i % 4), name});
     }
     SortProcessList();
     QueryPerformanceCounter(&State().fillStart);
@@ -124,8 +123,8 @@ double Median(std::vector<double> values) {
 }
 
 void Report(const char* name, const std::vector<double>& values) {
-    std::printf("%-58s median %7.2f ms  fastest %7.2f ms  slowest %7.2f ms\n", name,
-                Median(values), *std::min_element(values.begin(), values.end()),
+    std::printf("%-58s median %7.2f ms  fastest %7.2f ms  slowest %7.2f ms\n", name, Median(values),
+                *std::min_element(values.begin(), values.end()),
                 *std::max_element(values.begin(), values.end()));
 }
 

@@ -18,7 +18,8 @@ void AppendListRow(HWND list, int row, std::initializer_list<std::string_view> c
         if (column == 0) {
             item.mask = LVIF_TEXT | LVIF_PARAM;
             item.lParam = value;
-            row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+            row = static_cast<int>(
+                SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
             if (row < 0) return;
         } else {
             item.mask = LVIF_TEXT;

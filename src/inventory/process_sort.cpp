@@ -140,7 +140,8 @@ void SortProcessRecords(std::vector<ProcessRecord>& records, SortState state) {
     } else {
         std::vector<int32_t> keys(count);
         for (size_t i = 0; i < count; ++i) keys[i] = NumberKey(records[i], state.key);
-        order = orderBy([&keys](uint32_t a, uint32_t b) { return CompareNumbers(keys[a], keys[b]); });
+        order =
+            orderBy([&keys](uint32_t a, uint32_t b) { return CompareNumbers(keys[a], keys[b]); });
     }
     std::vector<ProcessRecord> sorted;
     sorted.reserve(count);

@@ -67,9 +67,8 @@ LRESULT DrawResultRow(NMHDR* notification) {
 void BuildResultList(HWND window) {
     const HWND list =
         CreateControl(CtlSearchResults, window, WC_LISTVIEWA, "",
-                      LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
-                      WS_EX_CLIENTEDGE, kMargin, kResultsTop, kResultsWidth,
-                      kInnerHeight - kResultsTop - kMargin);
+                      LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE,
+                      kMargin, kResultsTop, kResultsWidth, kInnerHeight - kResultsTop - kMargin);
     if (list == nullptr) return;
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     for (size_t i = 0; i < std::size(kResultColumns); ++i) {
@@ -85,18 +84,17 @@ void BuildResultList(HWND window) {
 }
 
 void BuildSearchControls(HWND window) {
-    CreateControl(CtlSearchText, window, "EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP,
-                  WS_EX_CLIENTEDGE, kMargin, kMargin, kInnerWidth - 110, kFieldHeight);
-    CreateControl(CtlSearchButton, window, "BUTTON", "Prozess suchen",
-                  BS_PUSHBUTTON | WS_TABSTOP, 0, kInnerWidth - 100, kMargin, kButtonWidth,
-                  kFieldHeight);
+    CreateControl(CtlSearchText, window, "EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+                  kMargin, kMargin, kInnerWidth - 110, kFieldHeight);
+    CreateControl(CtlSearchButton, window, "BUTTON", "Prozess suchen", BS_PUSHBUTTON | WS_TABSTOP,
+                  0, kInnerWidth - 100, kMargin, kButtonWidth, kFieldHeight);
     BuildResultList(window);
     LoadRunTimeLibrary("riched20.dll");
-    const HWND description = CreateControl(
-        CtlSearchDescription, window, RICHEDIT_CLASSA, "",
-        ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE,
-        kDescriptionLeft, kResultsTop, kInnerWidth - kResultsWidth - 15,
-        kInnerHeight - kResultsTop - kMargin, ProgramFont(FontRole::Corbel12));
+    const HWND description =
+        CreateControl(CtlSearchDescription, window, RICHEDIT_CLASSA, "",
+                      ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE,
+                      kDescriptionLeft, kResultsTop, kInnerWidth - kResultsWidth - 15,
+                      kInnerHeight - kResultsTop - kMargin, ProgramFont(FontRole::Corbel12));
     // A target device of 0 wraps the lines at the control's width.
     if (description != nullptr) SendMessageA(description, EM_SETTARGETDEVICE, 0, 0);
 }
@@ -104,7 +102,8 @@ void BuildSearchControls(HWND window) {
 std::string FieldText(HWND field) {
     if (field == nullptr) return {};
     std::string text(static_cast<size_t>(GetWindowTextLengthA(field)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(field, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(field, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 

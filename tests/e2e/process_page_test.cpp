@@ -179,8 +179,7 @@ protected:
 
     static HWND OpenSearch() {
         Command(CmdSearchProcess);
-        const std::vector<HWND> windows =
-            TopLevelWindows(program_->processId(), "Prozess suchen");
+        const std::vector<HWND> windows = TopLevelWindows(program_->processId(), "Prozess suchen");
         return windows.size() == 1 ? windows[0] : nullptr;
     }
     static void CloseSearch(HWND search) {
@@ -318,14 +317,13 @@ TEST_F(ProcessPageE2E, BefundAscendingListsNoDefinitionFirstAndUnknownNumbersLas
     EXPECT_TRUE(std::is_sorted(verdicts.begin(), verdicts.end()));
     EXPECT_EQ(verdicts.front(), -1);
     EXPECT_EQ(rows.back()[kName], OwnExeName());
-    const std::map<int, std::string> labels = {
-        {-1, ""},
-        {0, "Systemprozess"},
-        {1, "Unn\xF6tig"},
-        {2, "Potentiell gef\xE4hrlich"},
-        {3, kDangerous},
-        {4, "Wichtig"},
-        {7, ""}};
+    const std::map<int, std::string> labels = {{-1, ""},
+                                               {0, "Systemprozess"},
+                                               {1, "Unn\xF6tig"},
+                                               {2, "Potentiell gef\xE4hrlich"},
+                                               {3, kDangerous},
+                                               {4, "Wichtig"},
+                                               {7, ""}};
     for (size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i][kBefund], labels.at(verdicts[i])) << rows[i][kName];
     }
@@ -338,8 +336,9 @@ TEST_F(ProcessPageE2E, SelectingARowShowsItsDescriptionAndARefreshKeepsThePane) 
     const int explorer = RowOf(CurrentRows(), "explorer.exe");
     ASSERT_GE(explorer, 0);
     ListViewSelectRow(list_, explorer);
-    EXPECT_TRUE(WaitUntil([] { return Normalised(WindowText(pane_)) == "Der Desktop\nZweite Zeile\n"; }))
-        << WindowText(pane_);
+    EXPECT_TRUE(WaitUntil([] {
+        return Normalised(WindowText(pane_)) == "Der Desktop\nZweite Zeile\n";
+    })) << WindowText(pane_);
 
     Command(CmdRefreshLists);
     EXPECT_EQ(ListViewSelectedRow(list_), -1);
@@ -366,8 +365,8 @@ TEST_F(ProcessPageE2E, AGefaehrlichRowIsDrawnInRedInAllFourColumns) {
     EXPECT_TRUE(WaitUntil([&] {
         red = ScanRow(list_, explorer, kRed);
         return red.columnsWith == std::vector<bool>(4, true);
-    })) << "red in columns " << red.columnsWith[0] << red.columnsWith[1] << red.columnsWith[2]
-        << red.columnsWith[3];
+    })) << "red in columns "
+        << red.columnsWith[0] << red.columnsWith[1] << red.columnsWith[2] << red.columnsWith[3];
     const RowPixels plain = ScanRow(list_, kelvaro, kRed);
     EXPECT_FALSE(plain.any);
     EXPECT_TRUE(plain.dark);
@@ -551,8 +550,8 @@ TEST_F(ProcessPageE2E, SearchWindowControlsFollowItsSizeAndTheListKeepsItsWidth)
                                         ));
     resizeTo(450, 300);
     EXPECT_TRUE(WaitUntil([&] { return ClientSize(search).cx == 450; }));
-    EXPECT_THAT(geometry(), ElementsAre(5, 5, 340, 20, 350, 5, 95, 20, 5, 30, 300, 265, 310, 30,
-                                        135, 265));
+    EXPECT_THAT(geometry(),
+                ElementsAre(5, 5, 340, 20, 350, 5, 95, 20, 5, 30, 300, 265, 310, 30, 135, 265));
 
     // The sizing border stops at inner sizes of 450 x 300 and 4000 x 4000.
     MINMAXINFO limits{};

@@ -68,8 +68,8 @@ Shown ShownState() {
         shown.state = ProgramSortState();
         const HWND list = ControlHandle(CtlProcessList);
         const std::vector<ProcessRecord>& records = ProgramProcesses().records;
-        bool same = static_cast<size_t>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) ==
-                    records.size();
+        bool same =
+            static_cast<size_t>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) == records.size();
         for (size_t i = 0; same && i < records.size(); ++i) {
             same = ItemText(list, static_cast<int>(i), 0) == records[i].Name &&
                    ItemText(list, static_cast<int>(i), 2) == std::to_string(records[i].Threads);
@@ -129,7 +129,8 @@ TEST(SelectedProcess, IsTheRecordOfTheSelectedRowAndNoneWithoutSelection) {
 
     Command(CmdRefreshLists);  // a refresh leaves no row selected
     bool none = false;
-    RunOnMainThread([&] { none = SelectedProcessRow() == -1 && SelectedProcessRecord() == nullptr; });
+    RunOnMainThread(
+        [&] { none = SelectedProcessRow() == -1 && SelectedProcessRecord() == nullptr; });
     EXPECT_TRUE(none);
 }
 

@@ -32,11 +32,11 @@ std::vector<ProcessRecord> Sorted(std::vector<ProcessRecord> records, int32_t ke
 
 TEST(SortByName, FoldsOnlyAsciiLettersAndPutsPrefixesFirst) {
     const std::vector<ProcessRecord> records = {
-        Record("svchost.exe"), Record("Idle.exe"),  Record("explorer.exe"),
+        Record("svchost.exe"),  Record("Idle.exe"), Record("explorer.exe"),
         Record("\xC4pfel.exe"),  // Äpfel: 0xC4 stays unfolded, after every ASCII letter
         Record("\xE4pfel.exe"),  // äpfel: 0xE4, after Ä
-        Record("zz.exe"),      Record("Explorer"),  Record("EXPLORER.EXE2"), Record("_x.exe"),
-        Record("Zz.exe"),
+        Record("zz.exe"),       Record("Explorer"), Record("EXPLORER.EXE2"),
+        Record("_x.exe"),       Record("Zz.exe"),
     };
     // "_" (0x5F) lies between the capitals and the small letters: folding A-Z puts it
     // before every letter.
@@ -48,8 +48,8 @@ TEST(SortByName, FoldsOnlyAsciiLettersAndPutsPrefixesFirst) {
     // order.
     EXPECT_EQ(Names(Sorted(records, kSortByName, kSortDescending)),
               (std::vector<std::string>{"\xE4pfel.exe", "\xC4pfel.exe", "zz.exe", "Zz.exe",
-                                        "svchost.exe", "Idle.exe", "EXPLORER.EXE2",
-                                        "explorer.exe", "Explorer", "_x.exe"}));
+                                        "svchost.exe", "Idle.exe", "EXPLORER.EXE2", "explorer.exe",
+                                        "Explorer", "_x.exe"}));
 }
 
 TEST(SortByName, ComparesBytesAsUnsignedAndLengthsLast) {
@@ -58,7 +58,7 @@ TEST(SortByName, ComparesBytesAsUnsignedAndLengthsLast) {
     EXPECT_EQ(CompareFoldedNames("ABC", "abc"), 0);
     EXPECT_EQ(CompareFoldedNames("", ""), 0);
     EXPECT_LT(CompareFoldedNames("", "a"), 0);
-    EXPECT_LT(CompareFoldedNames("z", "\x80"), 0);    // bytes above 0x7F sort after ASCII
+    EXPECT_LT(CompareFoldedNames("z", "\x80"), 0);     // bytes above 0x7F sort after ASCII
     EXPECT_NE(CompareFoldedNames("\xC4", "\xE4"), 0);  // umlauts are not folded
 }
 
@@ -89,8 +89,8 @@ TEST(SortByNumber, IsStableInBothDirections) {
 // Names alike in their first bytes, in more records than one insertion run holds: names
 // equal after folding keep their order, a prefix comes before the longer name.
 TEST(SortByName, IsStableInBothDirectionsAcrossLongCommonPrefixes) {
-    const char* const names[] = {"svchost.exe", "SVCHOST.EXE", "svchost.ex", "svchost.exe2",
-                                 "SvcHost.Exe", "svchost"};
+    const char* const names[] = {"svchost.exe",  "SVCHOST.EXE", "svchost.ex",
+                                 "svchost.exe2", "SvcHost.Exe", "svchost"};
     std::vector<ProcessRecord> records;
     for (int i = 0; i < 60; ++i) records.push_back(Record(names[(i * 5) % 6], /*threads=*/i));
     for (int32_t direction : {kSortAscending, kSortDescending}) {
@@ -109,10 +109,10 @@ TEST(SortByName, IsStableInBothDirectionsAcrossLongCommonPrefixes) {
 
 TEST(SortByNumber, SignedNumbersForPriorityThreadsAndVerdict) {
     const std::vector<ProcessRecord> records = {
-        Record("seven", 0, 8, 7),       Record("none", 3, 24, kVerdictNone),
-        Record("wichtig", -2, 4, 4),    Record("system", 5, 13, 0),
-        Record("gefahr", 1, 6, 3),      Record("unnoetig", 2, 10, 1),
-        Record("potentiell", 9, 8, 2),  Record("none2", 4, -1, kVerdictNone),
+        Record("seven", 0, 8, 7),      Record("none", 3, 24, kVerdictNone),
+        Record("wichtig", -2, 4, 4),   Record("system", 5, 13, 0),
+        Record("gefahr", 1, 6, 3),     Record("unnoetig", 2, 10, 1),
+        Record("potentiell", 9, 8, 2), Record("none2", 4, -1, kVerdictNone),
     };
     EXPECT_EQ(Names(Sorted(records, kSortByVerdict, kSortAscending)),
               (std::vector<std::string>{"none", "none2", "system", "unnoetig", "potentiell",
@@ -121,8 +121,8 @@ TEST(SortByNumber, SignedNumbersForPriorityThreadsAndVerdict) {
               (std::vector<std::string>{"seven", "wichtig", "gefahr", "potentiell", "unnoetig",
                                         "system", "none", "none2"}));
     EXPECT_EQ(Names(Sorted(records, kSortByThreads, kSortAscending)),
-              (std::vector<std::string>{"wichtig", "seven", "gefahr", "unnoetig", "none",
-                                        "none2", "system", "potentiell"}));
+              (std::vector<std::string>{"wichtig", "seven", "gefahr", "unnoetig", "none", "none2",
+                                        "system", "potentiell"}));
     EXPECT_EQ(Names(Sorted(records, kSortByPriority, kSortAscending)),
               (std::vector<std::string>{"none2", "wichtig", "gefahr", "seven", "potentiell",
                                         "unnoetig", "system", "none"}));
@@ -133,8 +133,7 @@ TEST(SortByNumber, SignedNumbersForPriorityThreadsAndVerdict) {
 TEST(SortProcessList, SortsTheProgramListByTheProgramStateAndKeepsFields) {
     ProcessList& list = ProgramProcesses();
     list.Clear();
-    list.records = {Record("c.exe", 2), Record("B.exe", 1), Record("a.exe", 2),
-                    Record("d.exe", 1)};
+    list.records = {Record("c.exe", 2), Record("B.exe", 1), Record("a.exe", 2), Record("d.exe", 1)};
     list.records[0].Description = "Beschreibung\r\n";
     ProgramSortState() = SortState{};
     SortProcessList();
