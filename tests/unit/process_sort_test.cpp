@@ -147,15 +147,6 @@ TEST(SortProcessList, SortsTheProgramListByTheProgramStateAndKeepsFields) {
     ProgramSortState() = SortState{};
 }
 
-TEST(SortProcessList, EmptyAndSingleListsStayAsTheyAre) {
-    std::vector<ProcessRecord> none;
-    SortProcessRecords(none, SortState{});
-    EXPECT_TRUE(none.empty());
-    std::vector<ProcessRecord> one = {Record("x.exe")};
-    SortProcessRecords(one, SortState{kSortByName, kSortDescending});
-    EXPECT_EQ(Names(one), std::vector<std::string>{"x.exe"});
-}
-
 // Every click toggles the direction, on the same column and on another one.
 TEST(HeaderClick, SetsTheColumnAndTogglesTheDirectionOnEveryClick) {
     SortState state;  // name, ascending, as at start-up
