@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "inventory/definition_search.h"
@@ -40,9 +42,14 @@ struct ResultColumn {
 };
 constexpr ResultColumn kResultColumns[] = {{"Name", 150}, {"Befund", 146}};
 
+// The text colour of a result row; rows whose verdict has none keep the list's colour.
+struct ResultColour {
+    bool own = false;
+    COLORREF colour = 0;
+};
+
 struct SearchWindowState {
-    // The text colour of each result row; false where the verdict has none.
-    std::vector<std::pair<bool, COLORREF>> rowColours;
+    std::vector<ResultColour> rowColours;
     bool searched = false;
     std::string lastText;
 };
@@ -53,10 +60,10 @@ SearchWindowState& State() {
 }
 
 bool ResultRowColour(const NMLVCUSTOMDRAW& draw, COLORREF& colour) {
-    const std::vector<std::pair<bool, COLORREF>>& colours = State().rowColours;
+    const std::vector<ResultColour>& colours = State().rowColours;
     const size_t row = draw.nmcd.dwItemSpec;
-    if (row >= colours.size() || !colours[row].first) return false;
-    colour = colours[row].second;
+    if (row >= colours.size() || !colours[row].own) return false;
+    colour = colours[row].colour;
     return true;
 }
 
@@ -139,7 +146,7 @@ void SearchDefinitions(const std::string& text) {
     state.rowColours.clear();
     for (size_t i = 0; i < rows.size(); ++i) {
         const SearchResultRow& row = rows[i];
-        state.rowColours.emplace_back(row.colour != 0, static_cast<COLORREF>(row.colour));
+        state.rowColours.push_back({row.colour != 0, static_cast<COLORREF>(row.colour)});
         AppendListRow(list, static_cast<int>(i), {row.name, row.label}, row.position);
     }
     ResumeListRedraw(list);

@@ -120,12 +120,12 @@ struct RowPixels {
     bool dark = false;  // a text pixel of a dark default colour
 };
 
-RowPixels ScanRow(HWND list, int row, uint32_t colour) {
+RowPixels ScanRow(HWND list, int row, uint32_t colour, int columns = 4) {
     const RECT bounds = RowBounds(list, row);
     const Screenshot shot = CaptureWindow(list, true);
     RowPixels result;
     int left = bounds.left;
-    for (int column = 0; column < 4; ++column) {
+    for (int column = 0; column < columns; ++column) {
         const int right = left + ListViewColumnWidth(list, column);
         bool found = false;
         for (int y = std::max(0, static_cast<int>(bounds.top) + 1);
@@ -461,6 +461,10 @@ TEST_F(ProcessPageE2E, SearchFindsDefinitionsByACaseSensitivePartOfTheName) {
     const HWND results = ChildById(search, CtlSearchResults);
     EXPECT_EQ(Search(search, "xplor"), (Rows{{"explorer.exe", kDangerous}}));
     EXPECT_EQ(ListViewItemParam(results, 0), 0);
+    // The row has its verdict's colour.
+    EXPECT_TRUE(WaitUntil([&] {
+        return ScanRow(results, 0, kRed, 2).columnsWith == std::vector<bool>{true, true};
+    }));
     EXPECT_TRUE(Search(search, "XPLOR").empty());
     EXPECT_EQ(Search(search, "ices.e"), (Rows{{"services.exe", "Systemprozess"}}));
     // The empty field clears the results and finds nothing.
