@@ -8,6 +8,7 @@
 
 #include "inventory/definitions.h"
 #include "inventory/process_snapshot.h"
+#include "inventory/process_view.h"
 #include "netupdate/netupdate.h"
 #include "shell/frame_bars_win.h"
 #include "shell/ini.h"
@@ -86,8 +87,10 @@ void StartUp() {
     LoadSettings();
     // 10. The definitions.
     LoadDefinitions();
-    // 11. The first process snapshot. Sorting and filling the list view join here.
+    // 11. The first process snapshot, sorted and shown in the list view.
     TakeProcessSnapshot();
+    SortProcessList();
+    FillProcessList();
     // 12. The window half of the start-up (the window tree) joins here.
     // 13. The five status bar fields.
     WriteStartupStatus();
