@@ -10,6 +10,12 @@ endif()
 
 add_library(kelvaro_options INTERFACE)
 target_compile_options(kelvaro_options INTERFACE -Wall -Wextra ${KELVARO_CHARSET_FLAGS})
+# GCC 12 reports -Wrestrict inside libstdc++'s char_traits for ordinary string
+# concatenation ("x" + std::string) at -O2, a known false positive of that release.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12
+   AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    target_compile_options(kelvaro_options INTERFACE -Wno-restrict)
+endif()
 target_include_directories(kelvaro_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
 if(WIN32)
     # ANSI Win32 throughout; the programs target Windows 7 and later.

@@ -24,8 +24,8 @@ void SetMainWindowAlert(std::function<bool()> isVisible, std::function<void()> b
 // Walks a snapshot into the program's process list without emptying it first (start-up).
 void TakeProcessSnapshot();
 
-// The process half of a refresh: empties the list, zeroes the thread total and walks a
-// new snapshot.
+// The process half of a refresh: empties the list, zeroes the thread total, walks a new
+// snapshot, then sorts the list and fills the list view.
 void RefreshProcessList();
 
 }  // namespace kelvaro

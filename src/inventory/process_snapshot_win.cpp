@@ -4,6 +4,7 @@
 
 #include "common/scoped_win.h"
 #include "inventory/process_snapshot.h"
+#include "inventory/process_view.h"
 
 namespace kelvaro {
 namespace {
@@ -52,6 +53,8 @@ void TakeProcessSnapshot() {
 void RefreshProcessList() {
     ProgramProcesses().Clear();
     TakeProcessSnapshot();
+    SortProcessList();
+    FillProcessList();
 }
 
 }  // namespace kelvaro

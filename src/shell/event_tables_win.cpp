@@ -1,6 +1,8 @@
 // The dispatch tables of the main program, row by row, and the shell's own handlers.
 #include <windows.h>
 
+#include "inventory/process_view.h"
+#include "inventory/search_window.h"
 #include "shell/about.h"
 #include "shell/main_window_win.h"
 #include "shell/message_box_win.h"
@@ -8,6 +10,7 @@
 #include "shell/program_windows_win.h"
 #include "shell/refresh.h"
 #include "shell/settings.h"
+#include "shell/settings_win.h"
 #include "shell/tray_win.h"
 #include "update/update_check.h"
 
@@ -74,17 +77,33 @@ void RegisterEventHandlers(DispatchTables& tables) {
     // parts that carry them out.
     tables.OnCommand(CmdOpenFromTray, ShowFromTray);
     tables.OnCommand(CmdTrayQuit, RequestQuit);
+    tables.OnCommand(CmdSearchProcess, OpenSearchWindow);
     tables.OnCommand(CmdRefreshLists, RefreshLists);
     tables.OnCommand(CmdCheckForUpdates, CheckForUpdatesOnCommand);
+    // The settings dialog opens empty and is filled from the settings file.
+    tables.OnCommand(CmdSettings, OpenSettingsDialog);
+    tables.OnCommand(CmdSettings, LoadSettings);
     tables.OnCommand(CmdQuit, RequestQuit);
+    tables.OnCommand(CmdSortAscending, SortInDirection<kSortAscending>);
+    tables.OnCommand(CmdSortDescending, SortInDirection<kSortDescending>);
+    tables.OnCommand(CmdSortByName, SortByKey<kSortByName>);
+    tables.OnCommand(CmdSortByPriority, SortByKey<kSortByPriority>);
+    tables.OnCommand(CmdSortByThreads, SortByKey<kSortByThreads>);
+    tables.OnCommand(CmdSortByVerdict, SortByKey<kSortByVerdict>);
     tables.OnCommand(CmdAlwaysOnTop, ToggleAlwaysOnTop);
     tables.OnCommand(CmdAbout, ShowAboutBox);
 
     // Control events. The rows of controls 1 (change), 10-12, 14, 15, 17, 19 and 20 come
     // with the parts that own those controls.
+    tables.OnControl(CtlProcessList, ControlEventType::Change, OnProcessSelected);
     tables.OnControl(CtlProcessList, ControlEventType::RightClick, OpenProcessListMenu);
+    tables.OnControl(CtlSave, ControlEventType::Click, SaveSettings);
+    tables.OnControl(CtlSave, ControlEventType::Click, CloseSettingsWindow);
+    tables.OnControl(CtlCancel, ControlEventType::Click, CloseSettingsWindow);
+    tables.OnControl(CtlSearchButton, ControlEventType::Click, OnSearchButtonClicked);
+    tables.OnControl(CtlSearchResults, ControlEventType::Change, OnSearchResultSelected);
 
-    // The header-click handler (the process list's sorting) comes with the list view.
+    tables.OnColumnHeaderClick(OnColumnHeaderClick);
 }
 
 }  // namespace kelvaro

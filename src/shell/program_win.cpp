@@ -8,6 +8,7 @@
 
 #include "inventory/definitions.h"
 #include "inventory/process_snapshot.h"
+#include "inventory/process_view.h"
 #include "netupdate/netupdate.h"
 #include "shell/frame_bars_win.h"
 #include "shell/ini.h"
@@ -17,6 +18,7 @@
 #include "shell/program_windows_win.h"
 #include "shell/resources_win.h"
 #include "shell/settings.h"
+#include "shell/settings_win.h"
 #include "shell/tray_win.h"
 #include "shell/version.h"
 #include "shell/window_proc_win.h"
@@ -82,12 +84,14 @@ void StartUp() {
     // 7-8. The main window, hidden, with its menus, bars and controls.
     if (!RegisterWindowClasses() || !BuildMainWindow()) EndProgram();
     SetMainWindowAlert(IsMainWindowVisible, ShowFromTray);
-    // 9. The settings and the kill list are read here (LoadSettings). Until the settings
-    //    file is read, every setting is 0, as with a missing file.
+    // 9. The settings and the kill list. Without a settings file every setting stays 0.
+    LoadSettings();
     // 10. The definitions.
     LoadDefinitions();
-    // 11. The first process snapshot. Sorting and filling the list view join here.
+    // 11. The first process snapshot, sorted and shown in the list view.
     TakeProcessSnapshot();
+    SortProcessList();
+    FillProcessList();
     // 12. The window half of the start-up (the window tree) joins here.
     // 13. The five status bar fields.
     WriteStartupStatus();

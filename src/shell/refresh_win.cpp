@@ -6,7 +6,7 @@
 namespace kelvaro {
 
 void RefreshLists() {
-    // The process half: a new snapshot. Sorting and filling the list view join here.
+    // The process half: a new snapshot, sorted and shown in the list view.
     RefreshProcessList();
     // The window half (the window tree, remembering open nodes) joins here.
 }

@@ -22,8 +22,6 @@
 #include "inprocess/harness.h"
 #include "shell/program.h"
 #include "shell/program_windows_win.h"
-#include "inventory/kill_list.h"
-#include "shell/settings.h"
 #include "support/temp_dir.h"
 #include "support/update_server_win.h"
 
@@ -109,6 +107,15 @@ bool WaitForEventLoop() {
 
 // A definitions file that calls the Wine desktop process "Gefährlich".
 constexpr const char* kDangerousDefinitions = "3\r\nexplorer.exe\r\nDer Desktop\xB5\r\n";
+
+// The settings file of the start-minimised modes. The update check at start-up stays off:
+// it would ask the network.
+std::string StartMinimisedSettings(bool autoRefresh) {
+    return std::string("[Einstellungen]\r\nMinimiert Starten = 1\r\nAutoAktualisieren = ") +
+           (autoRefresh ? "1" : "0") +
+           "\r\nAutoNachUpdatesSuchen = 0\r\nTimeout = 1\r\n"
+           "[Prozesse zum Beenden]\r\n0 = NOTEPAD.exe\r\n";
+}
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -221,15 +228,11 @@ int main(int argc, char** argv) {
     if (mode == "--start-minimised-dangerous") {
         test::WriteFileBytes(folder->File("Kelvaro"), test::kDangerousDefinitions);
     }
-    // The settings record and the kill list are what the start-up reads, wherever they
-    // were filled from. The start-minimised modes also run timer 1 every second, with
-    // automatic refreshing off and on, and a kill list for Wine's notepad.
+    // The start-minimised modes start from a settings file that says so, with timer 1
+    // every second, automatic refreshing off and on, and a kill list for Wine's notepad.
     if (mode.rfind("--start-minimised", 0) == 0) {
-        Settings& settings = ProgramSettings();
-        settings.StartMinimised = 1;
-        settings.Timeout = 1;
-        settings.AutoRefresh = mode == "--start-minimised-dangerous" ? 1 : 0;
-        ProgramKillList().push_back({"NOTEPAD.exe"});
+        test::WriteFileBytes(folder->File("Kelvaro.ini"),
+                             test::StartMinimisedSettings(mode == "--start-minimised-dangerous"));
     }
 
     // The update check at start-up asks a server of its own, which has nothing new for a

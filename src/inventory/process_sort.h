@@ -1,0 +1,51 @@
+// The sort order of the process list: the sort state (key and direction), how a header
+// click changes it, and the stable merge sort of the records by it.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "inventory/process_list.h"
+
+namespace kelvaro {
+
+// The sort keys equal the positions of the list view's columns.
+enum SortKey : int32_t {
+    kSortByName = 0,
+    kSortByPriority = 1,
+    kSortByThreads = 2,
+    kSortByVerdict = 3,
+};
+inline constexpr int32_t kSortKeyCount = 4;
+
+enum SortDirection : int32_t {
+    kSortAscending = 0,
+    kSortDescending = 1,
+};
+
+struct SortState {
+    int32_t key = kSortByName;
+    int32_t direction = kSortAscending;
+    bool operator==(const SortState&) const = default;
+};
+
+// The sort state of this program run; every start begins with name, ascending.
+SortState& ProgramSortState();
+
+// A click on the header of column `column`: that column becomes the key and the direction
+// is reversed, on every click, whichever column was the key before.
+SortState AfterHeaderClick(SortState state, int32_t column);
+
+// Names compared byte by byte with only A-Z folded to a-z; other bytes (umlauts too) by
+// their unsigned value; a name that is a prefix of another comes first. <0, 0 or >0.
+int CompareFoldedNames(std::string_view a, std::string_view b);
+
+// Orders the records in place by the state: a stable merge sort, so records with equal
+// keys keep their relative order in both directions. Records are moved, never copied.
+void SortProcessRecords(std::vector<ProcessRecord>& records, SortState state);
+
+// Sorts the program's process list by the program's sort state.
+void SortProcessList();
+
+}  // namespace kelvaro
