@@ -4,6 +4,7 @@
 
 #include "common/scoped_win.h"
 #include "inventory/definitions.h"
+#include "inventory/search_window.h"
 #include "netupdate/netupdate.h"
 #include "netupdate/update_base_url.h"
 #include "shell/main_layout.h"
@@ -30,12 +31,15 @@ bool ReadFileStart(const std::string& file, std::string& bytes) {
     return true;
 }
 
-// New definitions take effect at once: every process is classified anew.
+// New definitions take effect at once: every process is classified anew, and an open
+// search window searches the new list again, so that its rows name no definitions that
+// are gone.
 void ReloadDefinitions() {
     ClearDefinitions();
     LoadDefinitions();
     WriteStatusCount(StatusDefinitions, DefinitionsCount());
     RefreshLists();
+    OnDefinitionsReloaded();
 }
 
 }  // namespace

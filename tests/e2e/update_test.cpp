@@ -30,6 +30,7 @@ constexpr const char* kMainExe = "Kelvaro(x64).exe";
 constexpr const char* kUpdaterExe = "KelvaroUpdate.exe";
 constexpr const char* kInfoFile = "KelvaroUpdate";
 constexpr const char* kDefinitionsFile = "Kelvaro";
+constexpr const char* kSettingsFile = "Kelvaro.ini";
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -49,6 +50,14 @@ std::string Definitions(int count) {
 // are loaded, the refresh that follows brings the main window back from the tray.
 std::string ServedDefinitions() {
     return Definitions(24) + "3\r\nexplorer.exe\r\nDer Desktop\xB5\r\n";
+}
+
+// The "Befund" of a process in the process list; "<none>" when it is not listed.
+std::string VerdictOf(HWND processList, const std::string& name) {
+    for (const std::vector<std::string>& row : ListViewRows(processList)) {
+        if (row.size() > 3 && lstrcmpiA(row[0].c_str(), name.c_str()) == 0) return row[3];
+    }
+    return "<none>";
 }
 
 const std::string& OldProgram() {
@@ -155,13 +164,16 @@ protected:
         program_.reset();
     }
 
-    // Kelvaro(x64).exe, copied into a fresh folder with the updater beside it.
-    HWND StartKelvaro(int definitions) {
+    // Kelvaro(x64).exe, copied into a fresh folder with the updater beside it; with
+    // `checkAtStart` its settings file asks for the update check at start-up.
+    HWND StartKelvaro(int definitions, bool checkAtStart = false) {
         ProgramUnderTest::Options options;
         options.exePath = PathNextToTestExe(kMainExe);
         options.copyExeIntoFolder = true;
         options.files[kDefinitionsFile] = Definitions(definitions);
         options.files[kUpdaterExe] = ReadBytes(PathNextToTestExe(kUpdaterExe));
+        options.files[kSettingsFile] = std::string("[Einstellungen]\r\nAutoNachUpdatesSuchen=") +
+                                       (checkAtStart ? "1" : "0") + "\r\nTimeout=0\r\n";
         program_ = std::make_unique<ProgramUnderTest>(options);
         const HWND main = program_->WaitForWindow("Kelvaro");
         if (main == nullptr) return nullptr;
@@ -205,6 +217,32 @@ TEST_F(UpdateE2E, ManualCheckWithNothingNewSaysSoAndDeletesTheInformationFile) {
     EXPECT_TRUE(WaitUntil([&] { return !program_->FileExists(kInfoFile); }));
     EXPECT_THAT(Requests(), ::testing::HasSubstr("\"GET /Kelvaro/KelvaroUpdate HTTP/1.1\" 200"));
     EXPECT_TRUE(program_->IsRunning());
+}
+
+// The check at start-up, asked for by the settings file, runs before the event loop: with
+// nothing new it says nothing, and with the server down it reports that.
+TEST_F(UpdateE2E, CheckAtStartUpSaysNothingWhenThereIsNothingNew) {
+    server_->Serve(kInfoFile, "20\r\n1.5\r\n");
+    const HWND main = StartKelvaro(20, true);
+    ASSERT_NE(main, nullptr);
+    // Once the program takes messages, the start-up is over.
+    SendAndWait(main, WM_NULL);
+    EXPECT_THAT(Requests(), ::testing::HasSubstr("\"GET /Kelvaro/KelvaroUpdate HTTP/1.1\" 200"));
+    EXPECT_TRUE(NoMessageBoxFor(program_->processId(), 1000));
+    EXPECT_FALSE(program_->FileExists(kInfoFile));
+}
+
+TEST_F(UpdateE2E, CheckAtStartUpReportsAServerThatIsDown) {
+    server_->Stop();
+    const HWND main = StartKelvaro(20, true);
+    ASSERT_NE(main, nullptr);
+    const std::optional<SeenBox> box = AnswerNextBox(program_->processId(), IDOK);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, "Fehler");
+    EXPECT_EQ(box->text, "Updateinformationen konnten nicht heruntergeladen werden");
+    // The start-up goes on to the event loop, which answers the commands.
+    PostCommand(main, CmdAbout);
+    EXPECT_TRUE(AnswerNextBox(program_->processId(), IDOK).has_value());
 }
 
 // A picture served in place of the information file reads as no definitions and version
@@ -263,6 +301,17 @@ TEST_F(UpdateE2E, NewDefinitionsAreAskedForAndTakeEffectAtOnce) {
     const HWND main = StartKelvaro(20);
     ASSERT_NE(main, nullptr);
     const DWORD id = program_->processId();
+    const HWND list = ChildById(main, CtlProcessList);
+    ASSERT_EQ(VerdictOf(list, "explorer.exe"), "");
+    // The search window stays open over the update, with a search made in it.
+    SendAndWait(main, WM_COMMAND, CmdSearchProcess, 0);
+    const std::vector<HWND> searches = TopLevelWindows(id, "Prozess suchen");
+    ASSERT_EQ(searches.size(), 1u);
+    const HWND results = ChildById(searches[0], CtlSearchResults);
+    SetText(ChildById(searches[0], CtlSearchText), "e");
+    SendAndWait(ChildById(searches[0], CtlSearchButton), BM_CLICK);
+    ASSERT_EQ(ListViewRowCount(results), 20);
+    SetForegroundWindow(main);
 
     // Declined: nothing changes.
     PostCommand(main, CmdCheckForUpdates);
@@ -293,6 +342,12 @@ TEST_F(UpdateE2E, NewDefinitionsAreAskedForAndTakeEffectAtOnce) {
     EXPECT_TRUE(WaitUntil([&] { return !program_->FileExists(kInfoFile); }));
     // A manual check that found something says nothing more.
     EXPECT_TRUE(NoMessageBoxFor(id, 500));
+    // The process list shows the new verdicts, and the search ran again on the new list.
+    EXPECT_EQ(VerdictOf(list, "explorer.exe"),
+              "Gef\xE4"
+              "hrlich");
+    EXPECT_EQ(ListViewRowCount(results), 25);
+    EXPECT_EQ(ListViewText(results, 24, 0), "explorer.exe");
 }
 
 TEST_F(UpdateE2E, DecliningTheProgramUpdateGoesOnWithTheDefinitions) {

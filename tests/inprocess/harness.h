@@ -36,10 +36,6 @@ int ControlEventCount(int control, ControlEventType type);
 // The working folder the program was started in.
 const std::string& HarnessFolder();
 
-class UpdateServer;
-// The update server of the run that checks for updates at start-up, else null.
-UpdateServer* HarnessUpdateServer();
-
 // Sends a message to a window and waits for it to be handled.
 LRESULT SendWait(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 

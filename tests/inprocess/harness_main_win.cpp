@@ -4,8 +4,6 @@
 //   --start-minimised      "Minimiert Starten" set       StartMinimised.*
 //   --start-minimised-dangerous  the same, and a running process is classified
 //                          "Gefährlich"                 StartMinimisedDangerous.*
-//   --check-updates-at-start  "AutoNachUpdatesSuchen" set, with an update server that
-//                          has nothing new             CheckUpdatesAtStart.*
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -23,7 +21,6 @@
 #include "shell/program.h"
 #include "shell/program_windows_win.h"
 #include "support/temp_dir.h"
-#include "support/update_server_win.h"
 
 namespace kelvaro::test {
 namespace {
@@ -189,17 +186,6 @@ const std::string& HarnessFolder() {
     return State().folder;
 }
 
-namespace {
-std::unique_ptr<UpdateServer>& HarnessServer() {
-    static std::unique_ptr<UpdateServer> server;
-    return server;
-}
-}  // namespace
-
-UpdateServer* HarnessUpdateServer() {
-    return HarnessServer().get();
-}
-
 LRESULT SendWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
@@ -213,11 +199,10 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     const std::string mode = argc > 1 ? argv[1] : "";
     if (::testing::GTEST_FLAG(filter) == "*") {
-        ::testing::GTEST_FLAG(filter) =
-            mode == "--start-minimised"             ? "StartMinimised.*"
-            : mode == "--start-minimised-dangerous" ? "StartMinimisedDangerous.*"
-            : mode == "--check-updates-at-start"    ? "CheckUpdatesAtStart.*"
-                                                    : "-StartMinimised*:CheckUpdatesAtStart*";
+        ::testing::GTEST_FLAG(filter) = mode == "--start-minimised" ? "StartMinimised.*"
+                                        : mode == "--start-minimised-dangerous"
+                                            ? "StartMinimisedDangerous.*"
+                                            : "-StartMinimised*";
     }
 
     char original[MAX_PATH] = {};
@@ -235,18 +220,6 @@ int main(int argc, char** argv) {
                              test::StartMinimisedSettings(mode == "--start-minimised-dangerous"));
     }
 
-    // The update check at start-up asks a server of its own, which has nothing new for a
-    // program without definitions.
-    if (mode == "--check-updates-at-start") {
-        ProgramSettings().CheckForUpdates = 1;
-        test::HarnessServer() = std::make_unique<test::UpdateServer>("inprocess");
-        if (!test::HarnessServer()->Start()) {
-            std::printf("update server: %s\n", test::HarnessServer()->error().c_str());
-            return 2;
-        }
-        test::HarnessServer()->Serve("KelvaroUpdate", "0\r\n1.5\r\n");
-    }
-
     DispatchTables& tables = ProgramDispatch();
     tables.OnTimer(test::kHarnessTimer, test::RunPendingWork);
     tables.OnTimer(test::kTestTimer, test::CountTestTimer);
@@ -260,7 +233,6 @@ int main(int argc, char** argv) {
         const int result = test::WaitForEventLoop() ? RUN_ALL_TESTS() : 2;
         SetCurrentDirectoryA(original);
         folder.reset();
-        test::HarnessServer().reset();
         std::fflush(stdout);
         ExitProcess(static_cast<UINT>(result));
     }).detach();
