@@ -10,13 +10,56 @@ export KELVARO_ROOT="$PWD"
 scripts/install-deps.sh
 echo "== Building"
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target kelvaro_main kelvaro_demo_helper >/dev/null
+cmake --build --preset windows --target kelvaro_main kelvaro_updater kelvaro_demo_helper >/dev/null
 
 mkdir -p demo
 cp res/demo/Kelvaro res/demo/Kelvaro.ini demo/
 
 source scripts/wine-env.sh
 program="$PWD/build/windows/bin/Kelvaro(x64).exe"
+
+# A private nginx serves the sample update files (res/demo/update) at the build's update
+# base URL, so that "Auf Updates prüfen" finds 6 new definitions. It writes only under
+# build/demo-update-server and ends with the demo on the user's display.
+update_server_pid=""
+start_update_server() {
+    local url host port work
+    url="$(sed -n 's/^KELVARO_UPDATE_BASE_URL:[A-Z]*=//p' build/windows/CMakeCache.txt)"
+    if [[ ! "$url" =~ ^http://(127\.[0-9.]+)(:([0-9]+))?/Kelvaro/$ ]]; then
+        echo "== The update base URL $url is not on this machine: no update server for the demo"
+        return 0
+    fi
+    host="${BASH_REMATCH[1]}"
+    port="${BASH_REMATCH[3]:-80}"
+    if (exec 3<>"/dev/tcp/$host/$port") 2>/dev/null; then
+        echo "== Port $port is taken: no update server for the demo"
+        return 0
+    fi
+    work="$PWD/build/demo-update-server"
+    mkdir -p "$work/tmp"
+    cat >"$work/nginx.conf" <<CONF
+daemon off;
+master_process off;
+worker_processes 1;
+pid $work/nginx.pid;
+error_log $work/error.log warn;
+events { worker_connections 64; }
+http {
+    access_log off;
+    client_body_temp_path $work/tmp/body;
+    proxy_temp_path $work/tmp/proxy;
+    fastcgi_temp_path $work/tmp/fastcgi;
+    uwsgi_temp_path $work/tmp/uwsgi;
+    scgi_temp_path $work/tmp/scgi;
+    default_type application/octet-stream;
+    server { listen $host:$port; root $PWD/res/demo/update; }
+}
+CONF
+    "$(command -v nginx || echo /usr/sbin/nginx)" -p "$work/" -c "$work/nginx.conf" \
+        -e "$work/error.log" </dev/null >/dev/null 2>&1 &
+    update_server_pid=$!
+    echo "== Serving res/demo/update at $url"
+}
 # A desktop of its own with a task bar, so that the notification area (where the program
 # waits when minimised) can be seen.
 desktop=KelvaroDemo
@@ -28,6 +71,11 @@ enable_task_bar() {
 if [ -n "${DISPLAY:-}" ]; then
     kelvaro_wine_setup
     enable_task_bar
+    start_update_server
+    if [ -n "$update_server_pid" ]; then
+        # exec keeps this shell's process id: the server ends when the Wine desktop does.
+        (while kill -0 $$ 2>/dev/null; do sleep 1; done; kill "$update_server_pid" 2>/dev/null) &
+    fi
     echo "== Starting Kelvaro(x64).exe in $PWD/demo"
     cd demo
     exec "$WINE" explorer "/desktop=$desktop,1280x1024" "$program"
