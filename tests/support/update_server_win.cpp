@@ -38,26 +38,19 @@ std::string OwnFolder() {
     return own.substr(0, own.find_last_of("\\/"));
 }
 
-// Wine's own mapping of a Windows path to the Linux one (drive Z: is the Linux root).
+// Wine's own mapping of a Windows path to the Linux one; empty outside Wine.
 std::string UnixPathOf(const std::string& windowsPath) {
     using ToUnix = char*(CDECL*)(LPCWSTR);
     const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (toUnix != nullptr) {
-        const int size = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, nullptr, 0);
-        std::wstring wide(static_cast<size_t>(size), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide.data(), size);
-        if (char* unix = toUnix(wide.c_str())) {
-            std::string result(unix);
-            HeapFree(GetProcessHeap(), 0, unix);
-            return result;
-        }
-    }
-    std::string result =
-        windowsPath.size() > 2 && windowsPath[1] == ':' ? windowsPath.substr(2) : windowsPath;
-    for (char& c : result) {
-        if (c == '\\') c = '/';
-    }
+    if (toUnix == nullptr) return {};
+    const int size = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide.data(), size);
+    char* unix = toUnix(wide.c_str());
+    if (unix == nullptr) return {};
+    std::string result(unix);
+    HeapFree(GetProcessHeap(), 0, unix);
     return result;
 }
 
@@ -161,8 +154,8 @@ bool UpdateServer::Start(int portWaitMs) {
         error_ = "the update base URL " + UpdateBaseUrl() + " does not name 127.x.x.x";
         return false;
     }
-    if (nginx_.empty()) {
-        error_ = "nginx is not installed";
+    if (nginx_.empty() || unixFolder_.empty()) {
+        error_ = nginx_.empty() ? "nginx is not installed" : "not running under Wine";
         return false;
     }
     StopStale();

@@ -93,14 +93,6 @@ protected:
     int32_t stored = 5000;
 };
 
-TEST_F(UpdaterRun, DownloadsTheNamedFileOverTheOldOneAndStartsIt) {
-    EXPECT_THAT(Run("\"C:\\K\\KelvaroUpdate.exe\" \"Kelvaro(x64).exe\""),
-                ElementsAre("network",
-                            "download http://127.0.0.1:1/Kelvaro/Kelvaro(x64).exe -> "
-                            "Kelvaro(x64).exe",
-                            "start Kelvaro(x64).exe [] in []", "end"));
-}
-
 TEST_F(UpdaterRun, AFailedDownloadIsReportedBeforeTheOldProgramIsStarted) {
     stored = 0;
     EXPECT_THAT(Run("u Kelvaro(x64).exe"),
