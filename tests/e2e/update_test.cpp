@@ -11,6 +11,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -392,6 +393,41 @@ TEST_F(UpdateE2E, UpdaterWithoutArgumentEndsAtOnceShowingNothing) {
     EXPECT_EQ(program_->WaitForExit(5000), std::optional<DWORD>(0));
     EXPECT_EQ(Requests(), "");
     EXPECT_TRUE(TopLevelWindows(program_->processId()).empty());
+}
+
+// The bytes of every resource of one type in a program file, by number.
+std::map<WORD, std::string> Resources(const std::string& exe, LPCSTR type) {
+    std::map<WORD, std::string> found;
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr) return found;
+    EnumResourceNamesA(
+        module, type,
+        [](HMODULE from, LPCSTR kind, LPSTR name, LONG_PTR param) -> BOOL {
+            HRSRC info = FindResourceA(from, name, kind);
+            const void* bytes = LockResource(LoadResource(from, info));
+            auto& map = *reinterpret_cast<std::map<WORD, std::string>*>(param);
+            map[LOWORD(reinterpret_cast<ULONG_PTR>(name))] =
+                std::string(static_cast<const char*>(bytes), SizeofResource(from, info));
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&found));
+    FreeLibrary(module);
+    return found;
+}
+
+TEST(UpdaterProgramFile, CarriesTheApplicationIconAndTheManifestOfTheMainProgram) {
+    const std::string updater = PathNextToTestExe(kUpdaterExe);
+    const std::string main = PathNextToTestExe(kMainExe);
+    const auto groups = Resources(updater, RT_GROUP_ICON);
+    ASSERT_EQ(groups.size(), 1u);
+    const auto mainGroups = Resources(main, RT_GROUP_ICON);
+    ASSERT_FALSE(mainGroups.empty());
+    EXPECT_EQ(groups.begin()->second, mainGroups.begin()->second);
+    // An icon group holds a 6-byte head and 14 bytes per image.
+    EXPECT_EQ(groups.begin()->second.size(), 6u + 8 * 14);
+    EXPECT_EQ(Resources(updater, RT_ICON).size(), 8u);
+    EXPECT_EQ(Resources(updater, RT_MANIFEST), Resources(main, RT_MANIFEST));
+    EXPECT_THAT(Resources(updater, RT_MANIFEST)[1], HasSubstr("Microsoft.Windows.Common-Controls"));
 }
 
 }  // namespace
