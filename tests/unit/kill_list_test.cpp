@@ -151,13 +151,5 @@ TEST(KillListQuestions, SystemAndImportantProcessesAreNamedInQuotationMarks) {
     }
 }
 
-TEST(KillListQuestions, AlreadyListedMeansEqualBytesIncludingLetterCase) {
-    const KillList list = {{"NOTEPAD.EXE"}, {"b.exe "}};
-    EXPECT_TRUE(KillListHolds(list, "NOTEPAD.EXE"));
-    EXPECT_FALSE(KillListHolds(list, "notepad.exe"));
-    EXPECT_FALSE(KillListHolds(list, "b.exe"));
-    EXPECT_FALSE(KillListHolds({}, "a.exe"));
-}
-
 }  // namespace
 }  // namespace kelvaro
