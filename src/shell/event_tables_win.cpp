@@ -1,6 +1,7 @@
 // The dispatch tables of the main program, row by row, and the shell's own handlers.
 #include <windows.h>
 
+#include "inventory/kill_list_window.h"
 #include "inventory/process_view.h"
 #include "inventory/search_window.h"
 #include "shell/about.h"
@@ -57,10 +58,10 @@ void CheckForUpdatesOnCommand() {
 }  // namespace
 
 void RegisterEventHandlers(DispatchTables& tables) {
-    // Close requests. Window 2 (the kill list) saves its list before it closes; its row
-    // comes with the kill-list window.
+    // Close requests. Window 2 (the kill list) saves its list before it closes.
     tables.OnClose(WndMain, RequestQuit);
     tables.OnClose(WndSettings, CloseSettingsWindow);
+    tables.OnClose(WndKillList, CloseKillListWindow);
     tables.OnClose(WndSearch, CloseSearchWindow);
 
     tables.OnSize(WndMain, ApplyMainLayout);
@@ -90,8 +91,10 @@ void RegisterEventHandlers(DispatchTables& tables) {
     tables.OnCommand(CmdSortByPriority, SortByKey<kSortByPriority>);
     tables.OnCommand(CmdSortByThreads, SortByKey<kSortByThreads>);
     tables.OnCommand(CmdSortByVerdict, SortByKey<kSortByVerdict>);
+    tables.OnCommand(CmdKillListWindow, OpenKillListWindow);
     tables.OnCommand(CmdAlwaysOnTop, ToggleAlwaysOnTop);
     tables.OnCommand(CmdAbout, ShowAboutBox);
+    tables.OnCommand(CmdAddToKillList, AddSelectedProcessToKillList);
 
     // Control events. The rows of controls 1 (change), 10-12, 14, 15, 17, 19 and 20 come
     // with the parts that own those controls.
@@ -100,6 +103,9 @@ void RegisterEventHandlers(DispatchTables& tables) {
     tables.OnControl(CtlSave, ControlEventType::Click, SaveSettings);
     tables.OnControl(CtlSave, ControlEventType::Click, CloseSettingsWindow);
     tables.OnControl(CtlCancel, ControlEventType::Click, CloseSettingsWindow);
+    tables.OnControl(CtlKillList, ControlEventType::Any, OnKillListRowEvent);
+    tables.OnControl(CtlKillAdd, ControlEventType::Click, AddTypedNameToKillList);
+    tables.OnControl(CtlKillRemove, ControlEventType::Click, RemoveSelectedKillListRow);
     tables.OnControl(CtlSearchButton, ControlEventType::Click, OnSearchButtonClicked);
     tables.OnControl(CtlSearchResults, ControlEventType::Change, OnSearchResultSelected);
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/number_reader.h"
+#include "inventory/kill_list_window.h"
 #include "shell/ids.h"
 #include "shell/main_layout.h"
 #include "shell/main_window_win.h"
@@ -122,6 +123,8 @@ void RestartRefreshTimer(int32_t timeout) {
 
 void LoadSettings() {
     if (!LoadSettingsFile()) return;
+    // The kill list was read anew; an open kill-list window shows it.
+    OnKillListReloaded();
     if (ProgramWindow(WndSettings) != nullptr) FillDialog(ProgramSettings());
 }
 

@@ -1,11 +1,14 @@
-// Reading the kill list from the group "Prozesse zum Beenden" of an open settings file.
+// The kill list in the group "Prozesse zum Beenden" of the settings file: reading it,
+// writing it anew at the end of the file, and the questions before a process is put on it.
 #include "inventory/kill_list.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "inventory/definitions.h"
 #include "shell/ini.h"
 #include "support/scratch_folder.h"
 
@@ -58,6 +61,94 @@ TEST_F(LoadKillListTest, MissingOrEmptyGroupEmptiesTheList) {
     EXPECT_EQ(Load("[Einstellungen]\r\nTimeout = 5\r\n"), Names{});
     ProgramKillList() = {{"alt.exe"}};
     EXPECT_EQ(Load("[Prozesse zum Beenden]\r\n[Einstellungen]\r\n"), Names{});
+}
+
+// The settings file is saved by its bare name, so each test works in a folder of its own.
+class SaveKillListTest : public testing::Test {
+protected:
+    SaveKillListTest() : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder_.path());
+    }
+    ~SaveKillListTest() override {
+        IniClose();
+        std::filesystem::current_path(previous_);
+        ProgramKillList().clear();
+    }
+
+    // Saves `names` over a settings file of `bytes`; the file's bytes afterwards.
+    std::string Save(const std::string& bytes, const Names& names) {
+        test::WriteBytes(File(), bytes);
+        ProgramKillList().clear();
+        for (const std::string& name : names) ProgramKillList().push_back({name});
+        EXPECT_TRUE(SaveKillList());
+        return test::ReadBytes(File());
+    }
+
+    std::string File() const { return folder_.File(kSettingsFileName); }
+
+    test::ScratchFolder folder_;
+    std::filesystem::path previous_;
+};
+
+// The old group goes with its comments and foreign keys; the list is written last with
+// its positions as keys; the groups around it stay as they were, in their places.
+TEST_F(SaveKillListTest, GroupIsWrittenAnewAtTheEndWithKeysFromZero) {
+    EXPECT_EQ(Save("; Kopf\r\n[Einstellungen]\r\nTimeout = 5\r\n"
+                   "[prozesse zum beenden]\r\n; alte Liste\r\n0 = a.exe\r\n7 = b.exe\r\n"
+                   "x = c.exe\r\n[Andere]\r\nSchl\xFCssel = Wert\r\n",
+                   {"a.exe", "c.exe", "mein prozess.exe", "a.exe"}),
+              "; Kopf\r\n[Einstellungen]\r\nTimeout = 5\r\n[Andere]\r\nSchl\xFCssel = Wert\r\n"
+              "[Prozesse zum Beenden]\r\n0 = a.exe\r\n1 = c.exe\r\n2 = mein prozess.exe\r\n"
+              "3 = a.exe\r\n");
+}
+
+// Only the first group of a name is read: a second one left behind would be read at the
+// next start in place of the saved list.
+TEST_F(SaveKillListTest, EveryGroupOfTheNameGoesSoNoOldNameComesBack) {
+    EXPECT_EQ(Save("[Prozesse zum Beenden]\r\n0 = a.exe\r\n[Einstellungen]\r\nTimeout = 5\r\n"
+                   "[Prozesse zum Beenden]\r\n0 = alt.exe\r\n1 = b.exe\r\n",
+                   {"b.exe"}),
+              "[Einstellungen]\r\nTimeout = 5\r\n[Prozesse zum Beenden]\r\n0 = b.exe\r\n");
+
+    test::WriteBytes(File(),
+                     "[Einstellungen]\r\nTimeout = 5\r\n[Prozesse zum Beenden]\r\n"
+                     "0 = x.exe\r\n[Prozesse zum Beenden]\r\n0 = y.exe\r\n");
+    ProgramKillList() = {{"z.exe"}};
+    ASSERT_TRUE(IniOpen(File()));
+    LoadKillList();
+    IniClose();
+    ASSERT_EQ(ProgramKillList().size(), 1u);
+    EXPECT_EQ(ProgramKillList()[0].Name, "x.exe");
+}
+
+TEST_F(SaveKillListTest, EmptyListLeavesNoGroupAndAFileWithoutOneUntouched) {
+    EXPECT_EQ(Save("[Prozesse zum Beenden]\r\n0 = a.exe\r\n[Einstellungen]\r\nTimeout = 5\r\n", {}),
+              "[Einstellungen]\r\nTimeout = 5\r\n");
+    // Nothing changed, so nothing is written: the file keeps its spacing and empty lines.
+    const std::string untouched = "[Einstellungen]\r\n\r\nTimeout=5\n";
+    EXPECT_EQ(Save(untouched, {}), untouched);
+}
+
+TEST_F(SaveKillListTest, WithoutASettingsFileNothingIsCreated) {
+    ProgramKillList() = {{"a.exe"}};
+    EXPECT_FALSE(SaveKillList());
+    EXPECT_FALSE(std::filesystem::exists(File()));
+    EXPECT_EQ(folder_.Count(), 0u);
+    ASSERT_EQ(ProgramKillList().size(), 1u);
+}
+
+TEST(KillListQuestions, SystemAndImportantProcessesAreNamedInQuotationMarks) {
+    EXPECT_EQ(KillListWarningText("csrss.exe", kVerdictSystem),
+              "\"csrss.exe\" ist ein Systemprozess.\n\n"
+              "Wirklich zur Liste der zu beendenden Prozesse hinzuf\xFCgen?");
+    EXPECT_EQ(KillListWarningText("Mein \"Dienst\".exe", kVerdictImportant),
+              "\"Mein \"Dienst\".exe\" ist ein wichtiger Prozess.\n\n"
+              "Wirklich zur Liste der zu beendenden Prozesse hinzuf\xFCgen?");
+    for (const int32_t verdict :
+         std::vector<int32_t>{kVerdictNone, kVerdictUnneeded, kVerdictPotentiallyDangerous,
+                              kVerdictDangerous, 5, 7}) {
+        EXPECT_EQ(KillListWarningText("a.exe", verdict), "") << verdict;
+    }
 }
 
 }  // namespace
