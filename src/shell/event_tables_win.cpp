@@ -1,6 +1,8 @@
 // The dispatch tables of the main program, row by row, and the shell's own handlers.
 #include <windows.h>
 
+#include "inspector/window_actions_win.h"
+#include "inspector/window_view_win.h"
 #include "shell/about.h"
 #include "shell/main_window_win.h"
 #include "shell/message_box_win.h"
@@ -59,24 +61,30 @@ void RegisterEventHandlers(DispatchTables& tables) {
     tables.OnSize(WndSearch, ApplySearchLayout);
     tables.OnMinimise(WndMain, SendToTray);
 
-    // Timer 2 renews the selected window's details; its row comes with the window tree.
+    tables.OnTimer(TimerDetails, OnDetailsTimer);
     tables.OnTimer(TimerAutoRefresh, OnAutoRefreshTimer);
 
     tables.OnTray(TrayClick::Left, ShowFromTray);
     tables.OnTray(TrayClick::Right, OpenTrayMenu);
 
-    // Menu commands 0 to 20. The rows of commands 2, 4, 5, 7-13 and 16-20 come with the
-    // parts that carry them out.
+    // Menu commands 0 to 20. The rows of commands 2, 4, 5, 7-13 and 16 come with the parts
+    // that carry them out.
     tables.OnCommand(CmdOpenFromTray, ShowFromTray);
     tables.OnCommand(CmdTrayQuit, RequestQuit);
     tables.OnCommand(CmdRefreshLists, RefreshLists);
     tables.OnCommand(CmdQuit, RequestQuit);
     tables.OnCommand(CmdAlwaysOnTop, ToggleAlwaysOnTop);
     tables.OnCommand(CmdAbout, ShowAboutBox);
+    tables.OnCommand(CmdToggleWindowVisible, OnToggleWindowVisible);
+    tables.OnCommand(CmdToggleWindowEnabled, OnToggleWindowEnabled);
+    tables.OnCommand(CmdCloseWindow, OnRequestWindowClose);
+    tables.OnCommand(CmdBringWindowToFront, OnBringWindowToFront);
 
-    // Control events. The rows of controls 1 (change), 10-12, 14, 15, 17, 19 and 20 come
-    // with the parts that own those controls.
+    // Control events. The rows of controls 1 (change), 10-12, 14, 15, 17 and 19 come with
+    // the parts that own those controls.
     tables.OnControl(CtlProcessList, ControlEventType::RightClick, OpenProcessListMenu);
+    tables.OnControl(CtlWindowTree, ControlEventType::Change, OnTreeSelectionChanged);
+    tables.OnControl(CtlWindowTree, ControlEventType::RightClick, OnTreeRightClick);
 
     // The header-click handler (the process list's sorting) comes with the list view.
 }
