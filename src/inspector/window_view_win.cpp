@@ -45,15 +45,17 @@ int32_t SelectedPosition() {
     return tree != nullptr ? SelectedTreePosition(tree) : -1;
 }
 
-// Redrawing of the tree is off for the life of this object; the tree is painted once
-// when it ends.
+// Redrawing of the tree is off while one of these lives; the tree is painted once when
+// the outermost ends. A refresh keeps it off across the rebuild and the reopening of the
+// open nodes: a tree that was laid out in between lays out the reopened nodes' children
+// twice, which for a node with thousands of children costs as much as its painting.
 class SuspendedRedraw {
 public:
     explicit SuspendedRedraw(HWND tree) : tree_(tree) {
-        if (tree_ != nullptr) SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
+        if (tree_ != nullptr && Depth()++ == 0) SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
     }
     ~SuspendedRedraw() {
-        if (tree_ == nullptr) return;
+        if (tree_ == nullptr || --Depth() != 0) return;
         SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(tree_, nullptr, TRUE);
     }
@@ -61,6 +63,10 @@ public:
     SuspendedRedraw& operator=(const SuspendedRedraw&) = delete;
 
 private:
+    static int& Depth() {
+        static int depth = 0;
+        return depth;
+    }
     HWND tree_;
 };
 
@@ -138,15 +144,13 @@ void RefreshWindowView(bool remember) {
 
     ClearApplications();
     EnumerateWindows();
-    const WindowTreeCounts counts = BuildWindowTree();
-    WriteStatusCount(StatusWindows, counts.Windows);
-    WriteStatusCount(StatusChildWindows, counts.InnerWindows);
-
-    if (remember && tree != nullptr) {
-        const std::vector<size_t> reopen = NodesToReopen(ProgramWindowTree().Nodes, memo);
-        if (!reopen.empty()) {
-            SuspendedRedraw suspended(tree);
-            ExpandTreeNodes(tree, reopen);
+    {
+        SuspendedRedraw suspended(tree);
+        const WindowTreeCounts counts = BuildWindowTree();
+        WriteStatusCount(StatusWindows, counts.Windows);
+        WriteStatusCount(StatusChildWindows, counts.InnerWindows);
+        if (remember && tree != nullptr) {
+            ExpandTreeNodes(tree, NodesToReopen(ProgramWindowTree().Nodes, memo));
         }
     }
     // Removing the nodes took the selection away. Whether the tree reports that depends
