@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "common/scoped_win.h"
@@ -68,6 +69,29 @@ void AppendDescendants(WindowHandle window, std::vector<WindowHandle>& out) {
 IconHandle SmallFileIcon(const std::string& path) {
     return NarrowIcon(GetSmallFileIcon(path));
 }
+
+// Class names by class atom for the windows of one tree build. Another process's window
+// answers its class atom with one request to the window server but its class name with
+// two (the atom, then the atom's name), and the windows of a build share a few dozen
+// classes. An atom names one class name for as long as a class holds it, so within one
+// build the name read for the first window of an atom is the name of every other.
+class ClassNamesByAtom {
+public:
+    std::string Read(WindowHandle window) {
+        const auto atom = static_cast<ATOM>(GetClassWord(ToHwnd(window), GCW_ATOM));
+        if (atom == 0) return ReadWindowClass(window);
+        for (const auto& [known, name] : names_) {
+            if (known == atom) return name;
+        }
+        std::string name = ReadWindowClass(window);
+        // A window that went away in between gives no name, which says nothing of the atom.
+        if (!name.empty()) names_.emplace_back(atom, name);
+        return name;
+    }
+
+private:
+    std::vector<std::pair<ATOM, std::string>> names_;
+};
 
 }  // namespace
 
@@ -157,7 +181,13 @@ WindowFacts ReadWindowFacts(WindowHandle window) {
 }
 
 void BuildProgramWindowTree() {
-    BuildWindowTreeModel(ProgramApplications(), ReadWindowNodeText, ProgramWindowTree());
+    ClassNamesByAtom classes;
+    BuildWindowTreeModel(
+        ProgramApplications(),
+        [&classes](WindowHandle window) {
+            return FormatWindowNodeText(ReadWindowTitle(window), classes.Read(window));
+        },
+        ProgramWindowTree());
 }
 
 }  // namespace kelvaro

@@ -4,6 +4,8 @@
 #include "inventory/kill_list_window.h"
 #include "inventory/process_view.h"
 #include "inventory/search_window.h"
+#include "inspector/window_actions_win.h"
+#include "inspector/window_view_win.h"
 #include "shell/about.h"
 #include "shell/main_window_win.h"
 #include "shell/message_box_win.h"
@@ -68,14 +70,14 @@ void RegisterEventHandlers(DispatchTables& tables) {
     tables.OnSize(WndSearch, ApplySearchLayout);
     tables.OnMinimise(WndMain, SendToTray);
 
-    // Timer 2 renews the selected window's details; its row comes with the window tree.
+    tables.OnTimer(TimerDetails, OnDetailsTimer);
     tables.OnTimer(TimerAutoRefresh, OnAutoRefreshTimer);
 
     tables.OnTray(TrayClick::Left, ShowFromTray);
     tables.OnTray(TrayClick::Right, OpenTrayMenu);
 
-    // Menu commands 0 to 20. The rows of commands 2, 4, 5, 7-13 and 16-20 come with the
-    // parts that carry them out.
+    // Menu commands 0 to 20, shared by menu items, popup items and toolbar buttons. Rows
+    // of one command run in the order given.
     tables.OnCommand(CmdOpenFromTray, ShowFromTray);
     tables.OnCommand(CmdTrayQuit, RequestQuit);
     tables.OnCommand(CmdSearchProcess, OpenSearchWindow);
@@ -95,9 +97,13 @@ void RegisterEventHandlers(DispatchTables& tables) {
     tables.OnCommand(CmdAlwaysOnTop, ToggleAlwaysOnTop);
     tables.OnCommand(CmdAbout, ShowAboutBox);
     tables.OnCommand(CmdAddToKillList, AddSelectedProcessToKillList);
+    // The window actions do nothing while no window is selected.
+    tables.OnCommand(CmdToggleWindowVisible, OnToggleWindowVisible);
+    tables.OnCommand(CmdToggleWindowEnabled, OnToggleWindowEnabled);
+    tables.OnCommand(CmdCloseWindow, OnRequestWindowClose);
+    tables.OnCommand(CmdBringWindowToFront, OnBringWindowToFront);
 
-    // Control events. The rows of controls 1 (change), 10-12, 14, 15, 17, 19 and 20 come
-    // with the parts that own those controls.
+    // Control events, by control.
     tables.OnControl(CtlProcessList, ControlEventType::Change, OnProcessSelected);
     tables.OnControl(CtlProcessList, ControlEventType::RightClick, OpenProcessListMenu);
     tables.OnControl(CtlSave, ControlEventType::Click, SaveSettings);
@@ -106,8 +112,10 @@ void RegisterEventHandlers(DispatchTables& tables) {
     tables.OnControl(CtlKillList, ControlEventType::Any, OnKillListRowEvent);
     tables.OnControl(CtlKillAdd, ControlEventType::Click, AddTypedNameToKillList);
     tables.OnControl(CtlKillRemove, ControlEventType::Click, RemoveSelectedKillListRow);
-    tables.OnControl(CtlSearchButton, ControlEventType::Click, OnSearchButtonClicked);
     tables.OnControl(CtlSearchResults, ControlEventType::Change, OnSearchResultSelected);
+    tables.OnControl(CtlSearchButton, ControlEventType::Click, OnSearchButtonClicked);
+    tables.OnControl(CtlWindowTree, ControlEventType::Change, OnTreeSelectionChanged);
+    tables.OnControl(CtlWindowTree, ControlEventType::RightClick, OnTreeRightClick);
 
     tables.OnColumnHeaderClick(OnColumnHeaderClick);
 }

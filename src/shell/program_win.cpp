@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "inspector/window_tree.h"
+#include "inspector/window_view_win.h"
 #include "inventory/definitions.h"
 #include "inventory/process_snapshot.h"
 #include "inventory/process_view.h"
@@ -54,10 +56,8 @@ void WriteStartupStatus() {
     WriteStatusCount(StatusProcesses, static_cast<int64_t>(processes.records.size()));
     WriteStatusCount(StatusThreads, processes.threadTotal);
     WriteStatusCount(StatusDefinitions, DefinitionsCount());
-    // The window and inner-window counters of the window tree take these two places when
-    // the tree is built; until then there are none to show.
-    WriteStatusCount(StatusWindows, 0);
-    WriteStatusCount(StatusChildWindows, 0);
+    WriteStatusCount(StatusWindows, ProgramWindowTree().WindowCount);
+    WriteStatusCount(StatusChildWindows, ProgramWindowTree().InnerWindowCount);
 }
 
 void StartUp() {
@@ -69,10 +69,11 @@ void StartUp() {
                                                         ICC_TREEVIEW_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     // 2. The empty lists of the other parts: definitions with their index, process
-    //    records, kill list. The window inspector's application list joins here.
+    //    records, kill list, the window inspector's application list.
     ProgramDefinitions();
     ProgramProcesses();
     ProgramKillList();
+    ProgramApplications();
     // 3. The two fonts.
     CreateProgramFonts();
     // 4. The network layer; its result is kept for the update check.
@@ -92,7 +93,8 @@ void StartUp() {
     TakeProcessSnapshot();
     SortProcessList();
     FillProcessList();
-    // 12. The window half of the start-up (the window tree) joins here.
+    // 12. The window half: the window tree and its two counters.
+    RefreshWindowView(false);
     // 13. The five status bar fields.
     WriteStartupStatus();
     // 14. The layout.
@@ -149,6 +151,7 @@ void EndProgram() {
     ProgramProcesses().Clear();
     ClearDefinitions();
     ProgramKillList().clear();
+    ReleaseWindowView();
     if (Shell().comStarted) CoUninitialize();
     ExitProcess(0);
 }

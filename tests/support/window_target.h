@@ -6,17 +6,25 @@ namespace kelvaro::test {
 
 inline constexpr const char* kWindowTargetExe = "kv_window_target.exe";
 
-// Command line: [--tag TEXT] [--inner N]. The tag ends every top-level title, so tests
-// tell instances apart; --inner adds a top-level window holding N inner windows.
+// Command line: [--tag TEXT] [--inner N] [--picture WxH+X+Y]. The tag ends every
+// top-level title, so tests tell instances apart; --inner adds a top-level window holding
+// N inner windows; --picture adds a frameless topmost window of that size and place whose
+// left half is kPictureLeftColour and right half kPictureRightColour.
 inline constexpr const char* kTargetMainClass = "KvTargetMain";
 inline constexpr const char* kTargetPanelClass = "KvTargetPanel";
 inline constexpr const char* kTargetPlainClass = "KvTargetPlain";
+inline constexpr const char* kTargetPictureClass = "KvTargetPicture";
 
 // Top-level titles are these texts, a blank and the tag.
 inline constexpr const char* kTargetMainTitle = "Zielfenster f\xFCr Tests";
 inline constexpr const char* kTargetHiddenTitle = "Unsichtbar";
 inline constexpr const char* kTargetToolTitle = "Werkzeug";
 inline constexpr const char* kTargetManyTitle = "Viele Fenster";
+inline constexpr const char* kTargetPictureTitle = "Bild";
+// 0x00RRGGBB. Neither black nor white nor grey, so a picture that was not copied, the
+// preview's body and its header all differ from them.
+inline constexpr unsigned kPictureLeftColour = 0xC81E1E;
+inline constexpr unsigned kPictureRightColour = 0x1E1EC8;
 // The untitled top-level window has class kTargetPlainClass and no title.
 
 // Inside the main window, in creation order (depth first):

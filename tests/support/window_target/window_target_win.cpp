@@ -1,11 +1,14 @@
 // A program whose windows the inspector tests know in advance: a titled main window with
 // windows nested three levels deep, an untitled, an invisible and a tool window, and on
-// request a window holding many inner windows. It retitles, disables, enables or ends
-// itself on a registered message, so tests can watch live changes.
+// request a window holding many inner windows and a two-coloured picture window. It
+// retitles, disables, enables or ends itself on a registered message, so tests can watch
+// live changes.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "support/window_target.h"
 
@@ -16,6 +19,8 @@ using namespace kelvaro::test;
 struct Options {
     std::string tag;
     int innerWindows = 0;
+    bool picture = false;
+    RECT pictureRect{};  // left, top, width, height
 };
 
 Options ReadOptions() {
@@ -24,6 +29,11 @@ Options ReadOptions() {
         const std::string name = __argv[i];
         if (name == "--tag") options.tag = __argv[i + 1];
         if (name == "--inner") options.innerWindows = std::atoi(__argv[i + 1]);
+        if (name == "--picture") {
+            RECT& r = options.pictureRect;
+            options.picture = std::sscanf(__argv[i + 1], "%ldx%ld+%ld+%ld", &r.right, &r.bottom,
+                                          &r.left, &r.top) == 4;
+        }
     }
     return options;
 }
@@ -62,6 +72,32 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+COLORREF ToColorRef(unsigned rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+// Two solid halves, so a copy of the window shows where its middle went.
+LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) return 1;
+    if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(window, &paint);
+    RECT client{};
+    GetClientRect(window, &client);
+    RECT left = client;
+    left.right = client.right / 2;
+    RECT right = client;
+    right.left = left.right;
+    for (const auto& [rect, colour] :
+         {std::pair{left, kPictureLeftColour}, std::pair{right, kPictureRightColour}}) {
+        const HBRUSH brush = CreateSolidBrush(ToColorRef(colour));
+        FillRect(dc, &rect, brush);
+        DeleteObject(brush);
+    }
+    EndPaint(window, &paint);
+    return 0;
 }
 
 bool RegisterTargetClass(const char* name, WNDPROC procedure) {
@@ -104,6 +140,11 @@ void CreateOtherWindows(const Options& options) {
            200, 120, nullptr);
     Create(WS_EX_TOOLWINDOW, kTargetPlainClass, Tagged(kTargetToolTitle, options),
            WS_OVERLAPPEDWINDOW | WS_VISIBLE, 480, 320, 200, 120, nullptr);
+    if (options.picture) {
+        const RECT& r = options.pictureRect;
+        Create(WS_EX_TOPMOST, kTargetPictureClass, Tagged(kTargetPictureTitle, options),
+               WS_POPUP | WS_VISIBLE, r.left, r.top, r.right, r.bottom, nullptr);
+    }
     if (options.innerWindows <= 0) return;
     const HWND many = Create(0, kTargetPlainClass, Tagged(kTargetManyTitle, options),
                              WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 360, 400, 300, nullptr);
@@ -119,7 +160,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const Options options = ReadOptions();
     if (!RegisterTargetClass(kTargetMainClass, MainProc) ||
         !RegisterTargetClass(kTargetPanelClass, DefWindowProcA) ||
-        !RegisterTargetClass(kTargetPlainClass, DefWindowProcA)) {
+        !RegisterTargetClass(kTargetPlainClass, DefWindowProcA) ||
+        !RegisterTargetClass(kTargetPictureClass, PictureProc)) {
         return 1;
     }
     CreateMainWindow(options);

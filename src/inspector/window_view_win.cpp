@@ -1,0 +1,170 @@
+// The window tree and the properties list of the "Fenster" page: rebuilding the tree at
+// start-up and at each refresh, following its selection, and the live details.
+#include "inspector/window_view_win.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "inspector/window_details.h"
+#include "inspector/window_preview_win.h"
+#include "inspector/window_system_win.h"
+#include "inspector/window_tree.h"
+#include "inspector/window_tree_control_win.h"
+#include "shell/main_window_win.h"
+#include "shell/program_windows_win.h"
+
+namespace kelvaro {
+namespace {
+
+constexpr int kValueColumn = 1;
+
+// The "Wert" texts the list shows now, so that a tick that finds nothing changed leaves
+// the rows alone and the list does not flicker twice a second.
+DetailTexts& ShownDetails() {
+    static DetailTexts shown;
+    return shown;
+}
+
+void SetValueText(HWND list, size_t row, const std::string& text) {
+    std::string& shown = ShownDetails()[row];
+    if (shown == text) return;
+    LVITEMA item{};
+    item.iSubItem = kValueColumn;
+    item.pszText = const_cast<char*>(text.c_str());
+    if (SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item))) shown = text;
+}
+
+HWND Tree() {
+    return ControlHandle(CtlWindowTree);
+}
+
+int32_t SelectedPosition() {
+    const HWND tree = Tree();
+    return tree != nullptr ? SelectedTreePosition(tree) : -1;
+}
+
+// Redrawing of the tree is off while one of these lives; the tree is painted once when
+// the outermost ends. A refresh keeps it off across the rebuild and the reopening of the
+// open nodes: a tree that was laid out in between lays out the reopened nodes' children
+// twice, which for a node with thousands of children costs as much as its painting.
+class SuspendedRedraw {
+public:
+    explicit SuspendedRedraw(HWND tree) : tree_(tree) {
+        if (tree_ != nullptr && Depth()++ == 0) SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~SuspendedRedraw() {
+        if (tree_ == nullptr || --Depth() != 0) return;
+        SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(tree_, nullptr, TRUE);
+    }
+    SuspendedRedraw(const SuspendedRedraw&) = delete;
+    SuspendedRedraw& operator=(const SuspendedRedraw&) = delete;
+
+private:
+    static int& Depth() {
+        static int depth = 0;
+        return depth;
+    }
+    HWND tree_;
+};
+
+}  // namespace
+
+WindowTreeCounts BuildWindowTree() {
+    const HWND tree = Tree();
+    SuspendedRedraw suspended(tree);
+    WindowTreeModel& model = ProgramWindowTree();
+    if (tree != nullptr) RemoveTreeNodes(tree);
+    // Sorts the application list and reads every window's text once.
+    BuildProgramWindowTree();
+    if (tree != nullptr) FillTreeControl(tree, model);
+    return {model.WindowCount, model.InnerWindowCount};
+}
+
+std::string SelectedNodePath() {
+    return SelectedNodePath(ProgramWindowTree().Nodes, SelectedPosition());
+}
+
+void OnTreeSelectionChanged() {
+    ClearWindowDetails();
+    WindowSelection& selection = ProgramWindowSelection();
+    ResolveTreeSelection(selection, ProgramApplications(), ProgramWindowTree().Nodes,
+                         SelectedPosition());
+    if (selection.SelectedWindow != 0) ShowWindowDetails(selection.SelectedWindow);
+}
+
+void OnTreeRightClick() {
+    const int32_t position = SelectedPosition();
+    const std::vector<TreeNode>& nodes = ProgramWindowTree().Nodes;
+    if (position < 0 || static_cast<size_t>(position) >= nodes.size()) return;
+    const TreeNode& node = nodes[static_cast<size_t>(position)];
+    if (node.Level == kLevelWindow || node.Level == kLevelInnerWindow) {
+        OpenPopupMenu(PopupWindowTree);
+    }
+}
+
+void ShowWindowDetails(WindowHandle window) {
+    const DetailTexts texts =
+        WindowDetailTexts(CurrentApplicationName(ProgramWindowSelection(), ProgramApplications()),
+                          ReadWindowFacts(window));
+    if (const HWND list = ControlHandle(CtlWindowProperties)) {
+        for (size_t row = 0; row < texts.size(); ++row) SetValueText(list, row, texts[row]);
+    }
+    UpdatePreview(window);
+}
+
+void ClearWindowDetails() {
+    const HWND list = ControlHandle(CtlWindowProperties);
+    if (list == nullptr) return;
+    for (size_t row = 0; row < kDetailRows; ++row) SetValueText(list, row, {});
+}
+
+void OnDetailsTimer() {
+    const WindowHandle window = ProgramWindowSelection().SelectedWindow;
+    if (window != 0) ShowWindowDetails(window);
+}
+
+void RefreshWindowView(bool remember) {
+    const HWND tree = Tree();
+    std::string memo;
+    if (remember && tree != nullptr) {
+        // Only a node with nodes below it can be open; asking just those spares a message
+        // to the tree for each of the many inner-window nodes.
+        const std::vector<TreeNode>& nodes = ProgramWindowTree().Nodes;
+        memo = BuildExpandedMemo(nodes, [tree, &nodes](size_t position) {
+            return position + 1 < nodes.size() &&
+                   nodes[position + 1].Level > nodes[position].Level &&
+                   IsTreeNodeExpanded(tree, position);
+        });
+    }
+    const bool wasSelected =
+        SelectedPosition() >= 0 || ProgramWindowSelection().SelectedWindow != 0;
+
+    ClearApplications();
+    EnumerateWindows();
+    {
+        SuspendedRedraw suspended(tree);
+        const WindowTreeCounts counts = BuildWindowTree();
+        WriteStatusCount(StatusWindows, counts.Windows);
+        WriteStatusCount(StatusChildWindows, counts.InnerWindows);
+        if (remember && tree != nullptr) {
+            ExpandTreeNodes(tree, NodesToReopen(ProgramWindowTree().Nodes, memo));
+        }
+    }
+    // Removing the nodes took the selection away. Whether the tree reports that depends
+    // on the tree, so the values are blanked and the window unselected here in any case;
+    // a late report of the tree does the same again.
+    if (wasSelected) OnTreeSelectionChanged();
+}
+
+void ReleaseWindowView() {
+    ReleaseTreeImages();
+    ReleasePreviewPicture();
+    ClearApplications();
+    ProgramWindowTree() = {};
+    ProgramWindowSelection() = {};
+}
+
+}  // namespace kelvaro
