@@ -1,36 +1,43 @@
 // The portable file seam, over C stdio.
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "common/file_io.h"
+#include "common/file_io_native.h"
 
 namespace kelvaro {
 namespace {
 
 constexpr size_t kBlockSize = 1 << 20;
 
-bool ReadAll(std::FILE* file, std::string& contents) {
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        const long size = std::ftell(file);
-        if (size > 0) contents.reserve(static_cast<size_t>(size));
-        std::rewind(file);
+bool ReadOpenFile(std::FILE* file, std::string& contents) {
+    const bool ok = ReadAllFromStream(file, contents);
+    std::fclose(file);
+    return ok;
+}
+
+}  // namespace
+
+bool ReadAllFromStream(std::FILE* file, std::string& contents) {
+    contents.clear();
+    // Only a regular file has a size worth reserving; a folder opened as a stream reports
+    // nonsense there and fails at the first read.
+    struct stat status {};
+    if (fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+        contents.reserve(static_cast<size_t>(status.st_size));
     }
     std::string block(kBlockSize, '\0');
     size_t got = 0;
     while ((got = std::fread(block.data(), 1, block.size(), file)) > 0) {
         contents.append(block.data(), got);
     }
-    return !std::ferror(file);
+    if (std::ferror(file)) {
+        contents.clear();
+        return false;
+    }
+    return true;
 }
-
-bool ReadOpenFile(std::FILE* file, std::string& contents) {
-    contents.clear();
-    const bool ok = ReadAll(file, contents);
-    std::fclose(file);
-    if (!ok) contents.clear();
-    return ok;
-}
-
-}  // namespace
 
 bool ReadFileCreatingIfMissing(const std::string& path, std::string& contents) {
     std::FILE* file = std::fopen(path.c_str(), "rb+");

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "common/file_io.h"
+#include "common/file_io_win.h"
 #include "common/scoped_win.h"
 
 namespace kelvaro {
@@ -9,7 +10,9 @@ namespace {
 
 constexpr DWORD kBlockSize = 1 << 20;
 
-bool ReadAll(HANDLE file, std::string& contents) {
+}  // namespace
+
+bool ReadAllFromHandle(HANDLE file, std::string& contents) {
     contents.clear();
     LARGE_INTEGER size{};
     if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
@@ -27,8 +30,6 @@ bool ReadAll(HANDLE file, std::string& contents) {
     }
 }
 
-}  // namespace
-
 bool ReadFileCreatingIfMissing(const std::string& path, std::string& contents) {
     ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
                                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -36,7 +37,7 @@ bool ReadFileCreatingIfMissing(const std::string& path, std::string& contents) {
         contents.clear();
         return false;
     }
-    return ReadAll(file.get(), contents);
+    return ReadAllFromHandle(file.get(), contents);
 }
 
 bool ReadWholeFile(const std::string& path, std::string& contents) {
@@ -46,7 +47,7 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
         contents.clear();
         return false;
     }
-    return ReadAll(file.get(), contents);
+    return ReadAllFromHandle(file.get(), contents);
 }
 
 }  // namespace kelvaro

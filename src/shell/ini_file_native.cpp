@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "common/file_io_native.h"
 #include "shell/ini_file.h"
 
 namespace kelvaro {
@@ -13,13 +14,6 @@ std::FILE* AsFile(void* handle) {
     return static_cast<std::FILE*>(handle);
 }
 
-bool ReadAll(std::FILE* file, std::string& contents) {
-    contents.clear();
-    char block[1 << 14];
-    size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0) contents.append(block, got);
-    return !std::ferror(file);
-}
 
 }  // namespace
 
@@ -28,7 +22,7 @@ bool IniFile::Open(const std::string& name, std::string& contents) {
     std::FILE* file = std::fopen(name.c_str(), "rb+");
     writable_ = file != nullptr;
     if (file == nullptr) file = std::fopen(name.c_str(), "rb");
-    if (file == nullptr || !ReadAll(file, contents)) {
+    if (file == nullptr || !ReadAllFromStream(file, contents)) {
         if (file != nullptr) std::fclose(file);
         contents.clear();
         writable_ = false;

@@ -2,31 +2,15 @@
 // programs read the file, but not write it, while it is open.
 #include <windows.h>
 
+#include "common/file_io_win.h"
 #include "shell/ini_file.h"
 
 namespace kelvaro {
 namespace {
 
-constexpr DWORD kBlockSize = 1 << 16;
-
 HANDLE OpenExisting(const std::string& name, DWORD access, DWORD share) {
     return CreateFileA(name.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                        nullptr);
-}
-
-bool ReadAll(HANDLE file, std::string& contents) {
-    contents.clear();
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-        contents.reserve(static_cast<size_t>(size.QuadPart));
-    }
-    std::string block(kBlockSize, '\0');
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file, block.data(), kBlockSize, &got, nullptr)) return false;
-        if (got == 0) return true;
-        contents.append(block.data(), got);
-    }
 }
 
 }  // namespace
@@ -46,7 +30,7 @@ bool IniFile::Open(const std::string& name, std::string& contents) {
         writable_ = false;
         return false;
     }
-    if (!ReadAll(file, contents)) {
+    if (!ReadAllFromHandle(file, contents)) {
         CloseHandle(file);
         contents.clear();
         writable_ = false;
