@@ -18,6 +18,8 @@
 namespace kelvaro {
 namespace {
 
+// False when the file cannot be opened or read: the check then ends without a message and
+// leaves the file on disk, rather than taking an unread file for an empty one.
 bool ReadFileStart(const std::string& file, std::string& bytes) {
     ScopedHandle handle(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -25,7 +27,8 @@ bool ReadFileStart(const std::string& file, std::string& bytes) {
     bytes.assign(kUpdateInfoReadLimit, '\0');
     DWORD got = 0;
     if (!ReadFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) {
-        got = 0;
+        bytes.clear();
+        return false;
     }
     bytes.resize(got);
     return true;
