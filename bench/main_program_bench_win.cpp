@@ -175,8 +175,9 @@ int main(int argc, char** argv) {
     // Wine does not bring another process's CPU times up to date while it runs, so the
     // difference would read 0 and look like a goal met.
     if (RunningUnderWine()) {
-        std::printf("idle: Wine keeps no current CPU times of another process; "
-                    "measure with bench/main_program_idle.sh\n");
+        std::printf(
+            "idle: Wine keeps no current CPU times of another process; "
+            "measure with bench/main_program_idle.sh\n");
         return 0;
     }
     const double percent = (after - before) / idleSeconds * 100;

@@ -127,9 +127,11 @@ std::string ReadWindowTitle(WindowHandle window) {
     const HWND hwnd = ToHwnd(window);
     // Most titles fit a small buffer. Reading them at once spares the length query, a
     // round trip to the window server per window that dominates the tree build; a title
-    // that may have been cut short is read again at its full length.
+    // that may have been cut short is read again at its full length. On a double-byte
+    // code page a character that does not fit whole is left out, so a cut title can end
+    // one byte before the buffer's last place.
     char shortTitle[kShortTitleCapacity] = {};
-    if (GetWindowTextA(hwnd, shortTitle, kShortTitleCapacity) < kShortTitleCapacity - 1) {
+    if (GetWindowTextA(hwnd, shortTitle, kShortTitleCapacity) < kShortTitleCapacity - 2) {
         return std::string(shortTitle, strnlen(shortTitle, sizeof(shortTitle)));
     }
     const int length = GetWindowTextLengthA(hwnd);
