@@ -83,7 +83,10 @@ void StartUp() {
     // 6. The five icons (and the program's own, for its windows).
     LoadProgramIcons();
     // 7-8. The main window, hidden, with its menus, bars and controls.
-    if (!RegisterWindowClasses() || !BuildMainWindow()) EndProgram();
+    //      Only a main window that cannot be made ends the program here; without the
+    //      splitter or drawing-surface class it starts with those parts missing.
+    RegisterWindowClasses();
+    if (!BuildMainWindow()) EndProgram();
     SetMainWindowAlert(IsMainWindowVisible, ShowFromTray);
     // 9. The settings and the kill list. Without a settings file every setting stays 0.
     LoadSettings();
