@@ -9,18 +9,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/ansi_utf8.h"
 #include "inspector/window_system_win.h"
 
 namespace kelvaro {
 namespace {
-
-std::string ToAnsi(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, ansi.data(), size, nullptr, nullptr);
-    ansi.resize(static_cast<size_t>(size) - 1);
-    return ansi;
-}
 
 TEST(WindowTitleDoubleByte, LongTitlesOfTwoByteCharactersAreReadWhole) {
     const char* expected = std::getenv("KELVARO_EXPECT_ACP");
@@ -36,7 +29,9 @@ TEST(WindowTitleDoubleByte, LongTitlesOfTwoByteCharactersAreReadWhole) {
     for (size_t characters : {126u, 127u, 128u, 200u}) {
         const std::wstring title(characters, L'\x3042');
         ASSERT_TRUE(SetWindowTextW(window, title.c_str()));
-        const std::string ansi = ToAnsi(title);
+        std::string utf8;
+        for (size_t i = 0; i < characters; ++i) utf8 += "\xE3\x81\x82";
+        const std::string ansi = Utf8ToAnsi(utf8);
         ASSERT_EQ(ansi.size(), characters * 2);
         const std::string read = ReadWindowTitle(FromHwnd(window));
         EXPECT_EQ(read.size(), ansi.size()) << characters;
