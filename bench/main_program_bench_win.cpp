@@ -162,6 +162,14 @@ int main(int argc, char** argv) {
                 Minimum(minimalTimes) * 1000, Minimum(kelvaroTimes) * 1000,
                 Minimum(kelvaroTimes) / Minimum(minimalTimes));
 
+    // Wine does not bring another process's CPU times up to date while it runs, so the
+    // difference would read 0 and look like a goal met.
+    if (RunningUnderWine()) {
+        std::printf(
+            "idle: Wine keeps no current CPU times of another process; "
+            "measure with bench/main_program_idle.sh\n");
+        return 0;
+    }
     Running idle = Start(kelvaro, NewFolder(rounds));
     Sleep(2000);  // start-up work done, only the loop left
     const double before = CpuSeconds(idle.info.hProcess);
@@ -171,14 +179,6 @@ int main(int argc, char** argv) {
     if (before < 0 || after < 0) {
         std::printf("idle: process times not available\n");
         return 1;
-    }
-    // Wine does not bring another process's CPU times up to date while it runs, so the
-    // difference would read 0 and look like a goal met.
-    if (RunningUnderWine()) {
-        std::printf(
-            "idle: Wine keeps no current CPU times of another process; "
-            "measure with bench/main_program_idle.sh\n");
-        return 0;
     }
     const double percent = (after - before) / idleSeconds * 100;
     std::printf("idle for %d s: %.3f s CPU, %.2f%% of one core (goal below 1%%)\n", idleSeconds,
