@@ -6,7 +6,9 @@
 #include <openssl/evp.h>
 #include <openssl/params.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 
 #include "signing/p256.h"
 

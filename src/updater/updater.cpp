@@ -7,12 +7,14 @@
 namespace kelvaro {
 namespace {
 
-// The manifest as the server has it now, checked; the fetched file is removed at once.
+// The manifest as the server has it now, checked. The file is removed at once, also one
+// that the main program's check left behind when this download failed.
 bool FetchCheckedManifest(const UpdaterServices& services, signing::Manifest& manifest) {
     const std::string name = signing::kManifestFileName;
-    if (services.download(services.baseUrl + name, name, nullptr) == 0) return false;
+    const bool fetched = services.download(services.baseUrl + name, name, nullptr) != 0;
     std::string bytes;
-    const bool read = services.readFileStart(name, signing::kManifestMaxBytes + 1, bytes);
+    const bool read =
+        fetched && services.readFileStart(name, signing::kManifestMaxBytes + 1, bytes);
     services.deleteFile(name);
     return read && signing::CheckSignedManifest(bytes, services.updateKeys, manifest) ==
                        signing::ManifestFault::None;

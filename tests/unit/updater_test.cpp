@@ -157,7 +157,7 @@ TEST_F(UpdaterRun, RefusesEveryManifestThatDoesNotVouchForANewerFile) {
     manifestStored = 0;
     EXPECT_THAT(Run("u Kelvaro(x64).exe"),
                 ElementsAre("network", "download KelvaroUpdate.sig -> KelvaroUpdate.sig",
-                            "box Fehler: Download fehlgeschlagen",
+                            "delete KelvaroUpdate.sig", "box Fehler: Download fehlgeschlagen",
                             "start Kelvaro(x64).exe [] in []", "end"));
 }
 
