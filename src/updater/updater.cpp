@@ -20,6 +20,16 @@ bool FetchCheckedManifest(const UpdaterServices& services, signing::Manifest& ma
                        signing::ManifestFault::None;
 }
 
+// The manifest entry of `fileName` when the manifest may be installed from: it lists the
+// file and announces a version newer than `ownVersion` (an older or the same release,
+// replayed from an earlier day, is refused). Null otherwise.
+const signing::ManifestFile* InstallableEntry(const signing::Manifest& manifest,
+                                              std::string_view fileName,
+                                              std::string_view ownVersion) {
+    if (!IsNewerVersion(manifest.version, ownVersion)) return nullptr;
+    return manifest.FindFile(fileName);
+}
+
 // The file as the manifest describes it; 0 when the manifest does not vouch for it.
 int32_t FetchVouchedFile(const std::string& fileName, const UpdaterServices& services) {
     signing::Manifest manifest;
@@ -31,13 +41,6 @@ int32_t FetchVouchedFile(const std::string& fileName, const UpdaterServices& ser
 }
 
 }  // namespace
-
-const signing::ManifestFile* InstallableEntry(const signing::Manifest& manifest,
-                                              std::string_view fileName,
-                                              std::string_view ownVersion) {
-    if (!IsNewerVersion(manifest.version, ownVersion)) return nullptr;
-    return manifest.FindFile(fileName);
-}
 
 void RunUpdater(std::string_view commandLine, const UpdaterServices& services) {
     if (!ReportIfFailed(services.startNetwork() ? 1 : 0, kUpdaterNoNetworkText, true,

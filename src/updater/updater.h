@@ -42,13 +42,6 @@ struct UpdaterServices {
     std::function<void()> end;
 };
 
-// The manifest entry of `fileName` when the manifest may be installed from: it lists the
-// file and announces a version newer than `ownVersion` (an older or the same release,
-// replayed from an earlier day, is refused). Null otherwise.
-const signing::ManifestFile* InstallableEntry(const signing::Manifest& manifest,
-                                              std::string_view fileName,
-                                              std::string_view ownVersion);
-
 // Runs the updater for the platform's whole command-line text and ends through
 // `services.end`.
 void RunUpdater(std::string_view commandLine, const UpdaterServices& services);

@@ -13,7 +13,6 @@
 
 #include "signing/manifest.h"
 #include "unit/signing_vectors.h"
-#include "update/signed_info.h"
 #include "update/update_info.h"
 
 namespace kelvaro {
@@ -283,19 +282,6 @@ TEST_F(UpdateCheckRun, WithoutAManifestThatVouchesForTheInformationNothingIsOffe
         infoBytes = info;
         EXPECT_EQ(Run(false), Fetched(Deleted({kProgramQuestion, kFiveNew}))) << info;
     }
-}
-
-TEST(SignedUpdateInfo, TheManifestMustRepeatVersionAndCountAndListTheDefinitions) {
-    signing::Manifest manifest;
-    manifest.version = "1.6";
-    manifest.definitions = 25;
-    manifest.files.push_back({"Kelvaro", 10, {}});
-    EXPECT_TRUE(ManifestVouchesFor(manifest, {25, "1.6"}));
-    EXPECT_FALSE(ManifestVouchesFor(manifest, {25, "1.7"}));
-    EXPECT_FALSE(ManifestVouchesFor(manifest, {24, "1.6"}));
-    EXPECT_FALSE(ManifestVouchesFor(manifest, {25, "1.6 "}));
-    manifest.files.front().name = "Kelvaro(x64).exe";
-    EXPECT_FALSE(ManifestVouchesFor(manifest, {25, "1.6"}));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The updater: its command-line splitting, the failure report it shares with the main
-// program, the version rule for manifests, and its one pass against recorded services
-// with manifests from the publisher's tool (signing_vectors.h).
+// program, and its one pass against recorded services, with manifests from the publisher's
+// tool (signing_vectors.h): which it installs from and which it refuses.
 #include "updater/updater.h"
 
 #include <gmock/gmock.h>
@@ -170,23 +170,6 @@ TEST_F(UpdaterRun, EndsWithoutStartingAnythingWhenTheNetworkOrTheNameIsMissing) 
                                       "box Fehler: Keine Internetverbindung f\xFCr Update", "end"));
     networkStarts = true;
     EXPECT_THAT(Run("\"C:\\K\\KelvaroUpdate.exe\""), ElementsAre("network", "end"));
-}
-
-TEST(UpdaterVersionRule, OnlyANewerReleaseThatListsTheFileIsInstalled) {
-    signing::Manifest manifest;
-    manifest.files.push_back({"Kelvaro(x64).exe", 10, {}});
-    for (const char* newer : {"1.6", "1.10", "2.0", "10.0"}) {
-        manifest.version = newer;
-        EXPECT_EQ(InstallableEntry(manifest, "Kelvaro(x64).exe", "1.5"), &manifest.files[0])
-            << newer;
-        EXPECT_EQ(InstallableEntry(manifest, "Kelvaro.exe", "1.5"), nullptr) << newer;
-    }
-    for (const char* replayed : {"1.5", "1.4", "0.9", "1.0"}) {
-        manifest.version = replayed;
-        EXPECT_EQ(InstallableEntry(manifest, "Kelvaro(x64).exe", "1.5"), nullptr) << replayed;
-    }
-    manifest.version = "1.6";
-    EXPECT_EQ(InstallableEntry(manifest, "Kelvaro(x64).exe", "1.6"), nullptr);
 }
 
 }  // namespace
