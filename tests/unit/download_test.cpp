@@ -292,6 +292,7 @@ TEST_F(DownloadToFileTest, HoldsTheBodyToTheExpectedSizeAndHash) {
         std::string answer;
         const DownloadExpectation* expected;
         int32_t result;
+        size_t pieceSize = 0;  // in pieces with pauses, so the hash also runs while waiting
     };
     const std::vector<Case> cases = {
         {kOk + "Content-Length: 700000\r\n\r\n" + large, &expected, 700000},
@@ -302,6 +303,8 @@ TEST_F(DownloadToFileTest, HoldsTheBodyToTheExpectedSizeAndHash) {
         {kOk + "Content-Length: 700000\r\n\r\n" + large, &longer, 0},
         {kOk + "\r\n" + large + "x", &expected, 0},
         {kChunked + Chunked(large.substr(1), 5000), &expected, 0},
+        {kOk + "Content-Length: 700000\r\n\r\n" + large, &expected, 700000, 9000},
+        {kOk + "Content-Length: 700000\r\n\r\n" + large, &otherHash, 0, 9000},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         test::ScratchFolder folder;
@@ -309,6 +312,8 @@ TEST_F(DownloadToFileTest, HoldsTheBodyToTheExpectedSizeAndHash) {
         test::WriteBytes(target, kOldTarget);
         test::ServerScript script;
         script.answer = cases[i].answer;
+        script.pieceSize = cases[i].pieceSize;
+        script.piecePause = std::chrono::milliseconds(cases[i].pieceSize > 0 ? 1 : 0);
         test::ScriptedServer server(script);
         EXPECT_EQ(DownloadToFile(server.Url().c_str(), target.c_str(), cases[i].expected),
                   cases[i].result)
