@@ -99,7 +99,6 @@ private:
             if (now >= end) {
                 return {now >= deadline_ ? Received::Kind::Failed : Received::Kind::Silent};
             }
-            if (sink_.WorkWhileWaiting()) continue;
             socket_.WaitReadable(WaitMilliseconds(end - now, limits_.receivePause));
         }
     }
@@ -180,9 +179,7 @@ private:
 // Writes the body into a temporary file beside the target, created with the first byte.
 // With an expectation the body is counted and hashed on its way to the file; one byte too
 // many ends the download at once, and a body of another size or hash never replaces the
-// target. The hash runs while the server has sent nothing new, so that it costs as little
-// of the download's time as the one thread allows; what is left is hashed before each
-// gathered write.
+// target.
 class FileSink final : public BodySink {
 public:
     FileSink(std::string targetPath, const DownloadExpectation* expected)
@@ -224,20 +221,10 @@ public:
 
 private:
     static constexpr size_t kWriteBatch = 256 * 1024;
-    // About 20 microseconds of hashing: short enough not to hold up a receive.
-    static constexpr size_t kHashStep = 32 * 1024;
 
-    bool WorkWhileWaiting() override {
-        if (!hash_ || hashed_ == pending_.size()) return false;
-        const size_t part = std::min(kHashStep, pending_.size() - hashed_);
-        hash_->Update(pending_.data() + hashed_, part);
-        hashed_ += part;
-        return true;
-    }
-
+    // The hash takes each batch as it goes to the file, while it is still in the cache.
     bool Flush() {
-        if (hash_) hash_->Update(pending_.data() + hashed_, pending_.size() - hashed_);
-        hashed_ = 0;
+        if (hash_) hash_->Update(pending_.data(), pending_.size());
         const bool ok = pending_.empty() || file_.Write(pending_.data(), pending_.size());
         pending_.clear();
         return ok;
@@ -256,7 +243,6 @@ private:
     std::optional<signing::Sha256> hash_;  // only when there is an expectation
     TempFile file_;
     std::string pending_;
-    size_t hashed_ = 0;  // how much of pending_ the hash has taken
 };
 
 }  // namespace

@@ -40,10 +40,6 @@ class BodySink {
 public:
     virtual ~BodySink() = default;
     virtual bool Write(const char* data, size_t size) = 0;
-    // Called while the connection has nothing ready: a short piece of work the sink has
-    // put off. True when it did some, so the exchange looks at the socket again before it
-    // waits.
-    virtual bool WorkWhileWaiting() { return false; }
 };
 
 // Sends `request` on `socket` and reads the answer, writing the body to `sink` as it

@@ -292,7 +292,7 @@ TEST_F(DownloadToFileTest, HoldsTheBodyToTheExpectedSizeAndHash) {
         std::string answer;
         const DownloadExpectation* expected;
         int32_t result;
-        size_t pieceSize = 0;  // in pieces with pauses, so the hash also runs while waiting
+        size_t pieceSize = 0;  // in pieces with pauses between them
     };
     const std::vector<Case> cases = {
         {kOk + "Content-Length: 700000\r\n\r\n" + large, &expected, 700000},
