@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_io_win.h"
 #include "shell/ids.h"
 #include "support/shell_link_win.h"
 #include "support/ui_driver.h"
@@ -48,6 +49,12 @@ std::string AutostartLink() {
 }
 bool AutostartLinkExists() {
     return GetFileAttributesA(AutostartLink().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+// Leaves the startup folder without the link, as a run found it. Wine's menu builder reads
+// every link the program writes and holds it open for a moment.
+void RemoveAutostartLink() {
+    const std::string link = AutostartLink();
+    if (!link.empty()) DeleteFileWhenReleased(link);
 }
 
 // Runs command 5 and gives the one settings dialog. The command is sent rather than
@@ -137,13 +144,13 @@ struct Notepad {
 class SettingsDialogE2E : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        DeleteFileA(AutostartLink().c_str());
+        RemoveAutostartLink();
         program_ = std::make_unique<ProgramUnderTest>(KelvaroOptions(kQuietFile));
         main_ = ShownMainWindow(*program_);
     }
     static void TearDownTestSuite() {
         program_.reset();
-        DeleteFileA(AutostartLink().c_str());
+        RemoveAutostartLink();
     }
     void SetUp() override {
         ASSERT_NE(main_, nullptr);
@@ -293,7 +300,7 @@ TEST_F(SettingsDialogE2E, AutostartPlacesTheShortcutAndUncheckingRemovesIt) {
 }
 
 TEST(SettingsWithoutFile, DialogStaysEmptyAndSpeichernCreatesNothing) {
-    DeleteFileA(AutostartLink().c_str());
+    RemoveAutostartLink();
     ProgramUnderTest program(KelvaroOptions(std::nullopt));
     const HWND main = ShownMainWindow(program);
     ASSERT_NE(main, nullptr);
