@@ -333,7 +333,7 @@ TEST(SettingsRefreshTimer, SpeichernWithTimeoutOneRefreshesEverySecondWhileAutoR
         ASSERT_EQ(ReadDialog(dialog), (DialogState{false, false, false, true, "0"}));
         SetText(ChildById(dialog, CtlTimeout), "1");
         ASSERT_TRUE(PressAndWaitClosed(dialog, CtlSave));
-        EXPECT_TRUE(notepad.EndsWithin(3000));
+        EXPECT_TRUE(notepad.EndsWithin(10000));
     }
     HWND dialog = OpenSettings(program, main);
     ASSERT_NE(dialog, nullptr);
@@ -344,22 +344,19 @@ TEST(SettingsRefreshTimer, SpeichernWithTimeoutOneRefreshesEverySecondWhileAutoR
     EXPECT_FALSE(notepad.EndsWithin(2500)) << "refreshed with AutoAktualisieren off";
 }
 
-// "Minimiert Starten" from the file; a negative "Timeout" runs timer 1 at the window
-// system's longest interval, so nothing is refreshed soon.
+// "Minimiert Starten" from the file. (The file's negative "Timeout" starts timer 1 at the
+// window system's longest interval: the in-process suite NegativeTimeout checks the timer.)
 TEST(SettingsStartUp, FileWithMinimiertStartenLeavesTheWindowHiddenWithTheTrayIcon) {
     ProgramUnderTest program(
         KelvaroOptions("[Einstellungen]\r\nMinimiert Starten = 1\r\nAutoAktualisieren = 1\r\n"
-                       "AutoNachUpdatesSuchen = 0\r\nTimeout = -1\r\n"
-                       "[Prozesse zum Beenden]\r\n0 = notepad.exe\r\n"));
+                       "AutoNachUpdatesSuchen = 0\r\nTimeout = -1\r\n"));
     const HWND main = program.WaitForWindow("Kelvaro");
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return TrayIconExists(main, kTrayIconId); }));
+    // The icon is added after the window was made; once the program takes messages, the
+    // start-up is over and the window would have been shown.
     SendAndWait(main, WM_NULL);
     EXPECT_FALSE(IsWindowVisible(main));
-
-    Notepad notepad;
-    ASSERT_TRUE(notepad.Running());
-    EXPECT_FALSE(notepad.EndsWithin(2500));
 }
 
 }  // namespace
