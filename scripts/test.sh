@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds both ways and runs every test:
 # native unit tests under ASan/UBSan, the same unit tests and the Windows integration and
-# end-to-end tests under Wine on a virtual display, and a short run of every fuzz target.
+# end-to-end tests under Wine on a virtual display, a short run of every fuzz target, and
+# the release ZIP built twice in two folders and compared.
 # Exits non-zero when any stage fails. FUZZ_SECONDS sets the length of each fuzz run.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -38,6 +39,7 @@ stage "icon and demo data checks" data_checks
 stage "native build and unit tests (ASan, UBSan)" native
 stage "Windows build, unit, integration and end-to-end tests under Wine" windows
 stage "fuzz smoke runs" scripts/fuzz-smoke.sh
+stage "release ZIP: built twice, the same bytes; resources and signing" tests/release/check_release.py
 
 echo
 if [ ${#failed[@]} -ne 0 ]; then
