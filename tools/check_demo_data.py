@@ -10,8 +10,9 @@ is dropped. On top of that the demo files must be clean: CR LF everywhere, verdi
 4 written as plain decimals, a name and one to three description lines per record, no
 name twice, single-byte umlauts (no UTF-8), the served file a strict extension of the
 local one, the update information announcing the served count and version 1.5, and the
-settings file as the demo needs it. Finally the files must be what make_demo_data.py
-would write now. Prints the count per verdict; exits 1 on any failure.
+settings file as the demo needs it; the release's starter definitions only real
+processes of the demo, none about Wine, and its settings file the program's defaults.
+Finally the files must be what make_demo_data.py would write now. Prints the count per verdict; exits 1 on any failure.
 """
 
 import os

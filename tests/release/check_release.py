@@ -182,9 +182,9 @@ def signing_test(build, work, version, env):
         zips.append(read(out))
     check(zips[0] == zips[1], "two signed packings of the same programs differ")
     with zipfile.ZipFile(io.BytesIO(zips[0])) as archive:
-        check("signiert" in archive.read("LIESMICH.txt").decode("cp1252")
-              and "nicht signiert" not in archive.read("LIESMICH.txt").decode("cp1252"),
-              "LIESMICH.txt of a signed release says it is unsigned")
+        readme = archive.read("LIESMICH.txt").decode("cp1252")
+        check("Authenticode-Signatur" in readme and "nicht signiert" not in readme,
+              "LIESMICH.txt of a signed release does not say it is signed")
         for name in PROGRAMS:
             signed_path = os.path.join(work, "signed-" + name)
             with open(signed_path, "wb") as f:
