@@ -11,7 +11,7 @@ is dropped. On top of that the demo files must be clean: CR LF everywhere, verdi
 name twice, single-byte umlauts (no UTF-8), the served file a strict extension of the
 local one, the update information announcing the served count and version 1.5, and the
 settings file as the demo needs it; the release's starter definitions only real
-processes of the demo, none about Wine, and its settings file the program's defaults.
+processes of the demo, none about Wine, and its settings file the program's defaults without the update check at start-up.
 Finally the files must be what make_demo_data.py would write now. Prints the count per verdict; exits 1 on any failure.
 """
 
@@ -189,10 +189,11 @@ def main():
         problems.append(f"Kelvaro.ini: [Einstellungen] is {groups.get('Einstellungen')}")
     if "Prozesse zum Beenden" not in groups or len(groups["Prozesse zum Beenden"]) > 1:
         problems.append("Kelvaro.ini: [Prozesse zum Beenden] missing or longer than one name")
-    # The release starts with the program's own defaults (kSettingsDefaults) and no kill list.
+    # The release starts with the program's own defaults (kSettingsDefaults) but no update
+    # check at start-up, and no kill list.
     groups = read_ini(data["res/release/Kelvaro.ini"], "res/release/Kelvaro.ini", problems)
     want = {"Autostart": "0", "Minimiert Starten": "0", "AutoAktualisieren": "1",
-            "AutoNachUpdatesSuchen": "1", "Timeout": "5"}
+            "AutoNachUpdatesSuchen": "0", "Timeout": "5"}
     if groups.get("Einstellungen") != want or groups.get("Prozesse zum Beenden") != {}:
         problems.append(f"res/release/Kelvaro.ini: not the defaults and an empty kill list: {groups}")
 

@@ -16,9 +16,9 @@ line ends:
                                             made-up names, no Wine programs, no lines
                                             about Wine)
     res/release/Kelvaro.ini                 starter settings file of the release ZIP: the
-                                            program's defaults and an empty kill list (the
-                                            program saves settings only into a file that
-                                            exists)
+                                            program's defaults but no update check at
+                                            start-up, and an empty kill list (the program
+                                            saves settings only into a file that exists)
 
 A definitions record is three lines: the verdict in decimal, the executable name, and the
 description lines each ended by the byte 0xB5 ("µ" in Windows-1252). Standard library only.
@@ -51,8 +51,9 @@ INI_LINES = (
     "0 = werbeblinker.exe",
 )
 
-# The release's settings file holds what the program assumes for a missing key, so that
-# the first save in the settings dialog has a file to write to.
+# The release's settings file gives the first save in the settings dialog a file to write
+# to. It holds the program's defaults for missing keys, except that the update check at
+# start-up stays off until the user turns it on: no network without being asked.
 RELEASE_INI_LINES = (
     "; Kelvaro.ini: Einstellungen von Kelvaro und die Prozesse, die es bei jeder "
     "Aktualisierung beendet",
@@ -60,7 +61,7 @@ RELEASE_INI_LINES = (
     "Autostart = 0",
     "Minimiert Starten = 0",
     "AutoAktualisieren = 1",
-    "AutoNachUpdatesSuchen = 1",
+    "AutoNachUpdatesSuchen = 0",
     "Timeout = 5",
     "[Prozesse zum Beenden]",
 )
