@@ -6,7 +6,12 @@ set(KELVARO_SIGN_CERT "" CACHE FILEPATH
     "Code-signing certificate (PEM) for the release; empty: the environment's KELVARO_SIGN_CERT, or unsigned")
 set(KELVARO_SIGN_KEY "" CACHE FILEPATH
     "Private key (PEM) of that certificate; empty: the environment's KELVARO_SIGN_KEY")
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
+# The packer is a Python script; a build without Python still builds the programs.
+find_package(Python3 COMPONENTS Interpreter)
+if(NOT Python3_Interpreter_FOUND)
+    message(STATUS "No Python 3: no release ZIP target (kelvaro_release)")
+    return()
+endif()
 
 set(KELVARO_RELEASE_ZIP ${CMAKE_BINARY_DIR}/Kelvaro-${PROJECT_VERSION}-win64.zip)
 set(release_sign_options)
