@@ -6,6 +6,7 @@ packages=(
     cmake make g++ gcc g++-mingw-w64-x86-64-posix wine64 fonts-wine xvfb xauth
     googletest libbenchmark-dev clang libclang-rt-14-dev imagemagick nginx-light
     libinih-dev curl python3 x11-utils python3-cairo
+    osslsigncode icoutils openssl
 )
 
 missing=()

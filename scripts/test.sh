@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds both ways and runs every test:
 # native unit tests under ASan/UBSan, the same unit tests and the Windows integration and
-# end-to-end tests under Wine on a virtual display, and a short run of every fuzz target.
+# end-to-end tests under Wine on a virtual display, a short run of every fuzz target, and
+# the release ZIP built twice in two folders and compared.
 # Exits non-zero when any stage fails.
 #
 # Settings (environment):
@@ -10,7 +11,7 @@
 #                       counts, the command fails when any of them failed
 #   KELVARO_STRESS=N    keep N busy loops running during the Wine stage, to show that the
 #                       suites also pass on a machine that is busy with other work
-#   KELVARO_STAGES=...  the stages to run, of: checks native windows fuzz (default all)
+#   KELVARO_STAGES=...  the stages to run, of: checks native windows fuzz release (default all)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 export KELVARO_ROOT="$PWD"
@@ -20,7 +21,7 @@ source scripts/wine-env.sh
 source scripts/stress.sh
 trap 'kelvaro_stress_stop; kelvaro_wine_cleanup' EXIT
 
-stages="${KELVARO_STAGES:-checks native windows fuzz}"
+stages="${KELVARO_STAGES:-checks native windows fuzz release}"
 failed=()
 stage() {
     local key="$1" name="$2"
@@ -62,6 +63,7 @@ stage checks "icon and demo data checks" data_checks
 stage native "native build and unit tests (ASan, UBSan)" native
 stage windows "Windows build, unit, integration and end-to-end tests under Wine" windows
 stage fuzz "fuzz smoke runs" scripts/fuzz-smoke.sh
+stage release "release ZIP: built twice, the same bytes; resources and signing" tests/release/check_release.py
 
 echo
 if [ ${#failed[@]} -ne 0 ]; then

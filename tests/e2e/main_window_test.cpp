@@ -138,7 +138,7 @@ TEST_F(MainWindowE2E, AboutBoxShowsNameAndVersionAndIsModal) {
     EXPECT_EQ(box->caption,
               "\xDC"
               "ber");
-    EXPECT_THAT(box->text, StartsWith("Kelvaro 1.5\n"));
+    EXPECT_THAT(box->text, StartsWith("Kelvaro " KELVARO_PROJECT_VERSION "\n"));
     EXPECT_THAT(box->buttonIds, ElementsAre(IDOK));
     EXPECT_FALSE(box->hasIcon);
     EXPECT_EQ(box->owner, main_);

@@ -146,7 +146,7 @@ TEST(ControlEvents, RightClickOnATreeNodeSelectsItThenRaisesRightClick) {
 
 TEST(StartUp, StartsTheNetworkLayerAndSetsTheVersionText) {
     EXPECT_TRUE(NetworkStartResult());
-    EXPECT_EQ(VersionText(), "1.5");
+    EXPECT_EQ(VersionText(), KELVARO_PROJECT_VERSION);
 }
 
 // KillTimer succeeds only for a timer that runs: with none, it changes nothing.

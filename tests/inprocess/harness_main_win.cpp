@@ -32,6 +32,8 @@ struct Harness {
     std::atomic<int> testTimerCount{0};
     std::atomic<int> autoRefreshTicks{0};
     std::atomic<int> refreshCommands{0};
+    std::atomic<HCURSOR> cursorDuringRefresh{nullptr};
+    std::atomic<HCURSOR> cursorDuringDetailsTick{nullptr};
     std::string folder;
 };
 
@@ -60,7 +62,11 @@ void CountAutoRefreshTick() {
     ++State().autoRefreshTicks;
 }
 void CountRefreshCommand() {
+    State().cursorDuringRefresh = GetCursor();
     ++State().refreshCommands;
+}
+void NoteCursorOfDetailsTick() {
+    State().cursorDuringDetailsTick = GetCursor();
 }
 
 void RecordHeaderClick(int column) {
@@ -204,6 +210,16 @@ int ControlEventCount(int control, ControlEventType type) {
     const auto found = State().controlEvents.find({control, static_cast<int>(type)});
     return found == State().controlEvents.end() ? 0 : found->second;
 }
+HCURSOR CursorDuringRefreshCommand() {
+    return State().cursorDuringRefresh.load();
+}
+HCURSOR CursorDuringDetailsTick() {
+    return State().cursorDuringDetailsTick.load();
+}
+void ForgetCursorsSeen() {
+    State().cursorDuringRefresh = nullptr;
+    State().cursorDuringDetailsTick = nullptr;
+}
 const std::string& HarnessFolder() {
     return State().folder;
 }
@@ -238,6 +254,7 @@ int main(int argc, char** argv) {
     tables.OnTimer(test::kTestTimer, test::CountTestTimer);
     tables.OnTimer(TimerAutoRefresh, test::CountAutoRefreshTick);
     tables.OnCommand(CmdRefreshLists, test::CountRefreshCommand);
+    tables.OnTimer(TimerDetails, test::NoteCursorOfDetailsTick);
     tables.OnColumnHeaderClick(test::RecordHeaderClick);
     test::ObserveControl<CtlWindowTree>(tables);
     test::ObserveControl<CtlWindowProperties>(tables);
