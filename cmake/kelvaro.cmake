@@ -17,11 +17,43 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_G
     target_compile_options(kelvaro_options INTERFACE -Wno-restrict)
 endif()
 target_include_directories(kelvaro_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
+
+# kelvaro_version_files(folder major.minor)
+#   Writes the two files that carry a program version into folder: kelvaro_version.h (the
+#   version text and numbers, for the C++ code and the resource compiler) and
+#   kelvaro.manifest (its assemblyIdentity). Put the folder on a target's include path:
+#   the resource compiler finds the manifest there too.
+function(kelvaro_version_files folder version)
+    if(NOT version MATCHES "^([0-9]+)\\.([0-9]+)$")
+        message(FATAL_ERROR "A program version is major.minor, not '${version}'")
+    endif()
+    set(KELVARO_VERSION_MAJOR ${CMAKE_MATCH_1})
+    set(KELVARO_VERSION_MINOR ${CMAKE_MATCH_2})
+    configure_file(${PROJECT_SOURCE_DIR}/res/kelvaro_version.h.in ${folder}/kelvaro_version.h @ONLY)
+    configure_file(${PROJECT_SOURCE_DIR}/res/kelvaro.manifest.in ${folder}/kelvaro.manifest @ONLY)
+endfunction()
+
+# The project version is the programs' version: every target finds its files first.
+set(KELVARO_VERSION_FOLDER ${CMAKE_BINARY_DIR}/generated/version)
+kelvaro_version_files(${KELVARO_VERSION_FOLDER} ${PROJECT_VERSION})
+target_include_directories(kelvaro_options INTERFACE ${KELVARO_VERSION_FOLDER})
+# What the .rc files of both programs read besides the icons, so that a change rebuilds them.
+set(KELVARO_RESOURCE_INPUTS ${PROJECT_SOURCE_DIR}/res/program_common.rc
+    ${PROJECT_SOURCE_DIR}/res/resource_ids.h ${PROJECT_SOURCE_DIR}/res/version_info.rc
+    ${KELVARO_VERSION_FOLDER}/kelvaro_version.h ${KELVARO_VERSION_FOLDER}/kelvaro.manifest)
 if(WIN32)
     # ANSI Win32 throughout; the programs target Windows 7 and later.
     target_compile_definitions(kelvaro_options INTERFACE
         _WIN32_WINNT=0x0601 WINVER=0x0601 WIN32_LEAN_AND_MEAN NOMINMAX)
     target_link_options(kelvaro_options INTERFACE -static)
+    # The same sources give the same program files wherever and whenever they are built:
+    # no link time in the PE header, and no build folder in any text the compiler writes.
+    target_link_options(kelvaro_options INTERFACE -Wl,--no-insert-timestamp)
+    target_compile_options(kelvaro_options INTERFACE
+        -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
+    if(KELVARO_STRIP)
+        target_link_options(kelvaro_options INTERFACE -s)
+    endif()
 endif()
 if(KELVARO_SANITIZE)
     target_compile_options(kelvaro_options INTERFACE

@@ -6,10 +6,11 @@ packages=(
     cmake make g++ gcc g++-mingw-w64-x86-64-posix wine64 fonts-wine xvfb xauth
     googletest libbenchmark-dev clang libclang-rt-14-dev imagemagick nginx-light
     libinih-dev curl python3 x11-utils python3-cairo
-    # Update signatures: the openssl command (publisher's tool, test vectors), OpenSSL's
-    # libcrypto for the native verifier, and GnuTLS, to which Wine's bcrypt hands ECDSA
-    # (Wine only recommends it).
-    openssl libssl-dev libgnutls30
+    osslsigncode icoutils openssl
+    # Update signatures: OpenSSL's libcrypto for the native verifier, and GnuTLS, to which
+    # Wine's bcrypt hands ECDSA (Wine only recommends it). The openssl command above also
+    # serves the publisher's tool and the test vectors.
+    libssl-dev libgnutls30
 )
 
 missing=()

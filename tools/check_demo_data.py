@@ -10,7 +10,9 @@ is dropped. On top of that the demo files must be clean: CR LF everywhere, verdi
 4 written as plain decimals, a name and one to three description lines per record, no
 name twice, single-byte umlauts (no UTF-8), the served file a strict extension of the
 local one that the publisher's tool (publish_update.py) takes with the same count, and the
-settings file as the demo needs it. Finally the files must be what make_demo_data.py
+settings file as the demo needs it; the release's starter definitions only real
+processes of the demo, none about Wine, and its settings file the program's defaults
+without the update check at start-up. Finally the files must be what make_demo_data.py
 would write now. Prints the count per verdict; exits 1 on any failure.
 """
 
@@ -124,6 +126,25 @@ def check_definitions(data, what, problems):
     return records
 
 
+def read_ini(ini, what, problems):
+    """{group: {key: value}} of a settings file that must be clean: CR LF, Windows-1252,
+    a comment first."""
+    check_line_ends(ini, what, problems)
+    check_encoding(ini, what, problems)
+    ini_lines = ini.decode("cp1252").split("\r\n")[:-1]
+    if not ini_lines or not ini_lines[0].startswith("; "):
+        problems.append(f"{what}: first line is not a comment")
+    groups, group = {}, None
+    for line in ini_lines[1:]:
+        if line.startswith("["):
+            group = line[1:line.index("]")]
+            groups[group] = {}
+        elif group is not None and not line.startswith(";"):
+            key, _, value = line.partition("=")
+            groups[group][key.strip()] = value.strip()
+    return groups
+
+
 def main():
     problems = []
     paths = {rel: os.path.join(ROOT, rel) for rel in make_demo_data.build()}
@@ -149,6 +170,14 @@ def main():
     if len(served) <= len(local):
         problems.append(f"served count {len(served)} not larger than local count {len(local)}")
 
+    starter = check_definitions(data["res/release/Kelvaro"], "res/release/Kelvaro", problems)
+    served_names = {r[1] for r in served}
+    for verdict, name, lines, _ in starter:
+        if verdict in make_demo_data.MADE_UP_VERDICTS or name not in served_names:
+            problems.append(f"res/release/Kelvaro: {name!r} is made up or not in the demo")
+        if any(b"Wine" in line for line in lines):
+            problems.append(f"res/release/Kelvaro: {name!r} speaks of Wine")
+
     # scripts/run.sh publishes the served file; the tool must take it and count alike.
     try:
         published = publish_update.count_definitions(data["res/demo/update/Kelvaro/Kelvaro"])
@@ -157,26 +186,20 @@ def main():
     except publish_update.PublishError as e:
         problems.append(f"res/demo/update/Kelvaro/Kelvaro: publish_update.py refuses it: {e}")
 
-    ini = data["res/demo/Kelvaro.ini"]
-    check_line_ends(ini, "Kelvaro.ini", problems)
-    check_encoding(ini, "Kelvaro.ini", problems)
-    ini_lines = ini.decode("cp1252").split("\r\n")[:-1]
-    if not ini_lines or not ini_lines[0].startswith("; "):
-        problems.append("Kelvaro.ini: first line is not a comment")
-    groups, group = {}, None
-    for line in ini_lines[1:]:
-        if line.startswith("["):
-            group = line[1:line.index("]")]
-            groups[group] = {}
-        elif group is not None and not line.startswith(";"):
-            key, _, value = line.partition("=")
-            groups[group][key.strip()] = value.strip()
+    groups = read_ini(data["res/demo/Kelvaro.ini"], "res/demo/Kelvaro.ini", problems)
     want = {"Autostart": "0", "Minimiert Starten": "0", "AutoAktualisieren": "1",
             "AutoNachUpdatesSuchen": "0", "Timeout": "5"}
     if groups.get("Einstellungen") != want:
         problems.append(f"Kelvaro.ini: [Einstellungen] is {groups.get('Einstellungen')}")
     if "Prozesse zum Beenden" not in groups or len(groups["Prozesse zum Beenden"]) > 1:
         problems.append("Kelvaro.ini: [Prozesse zum Beenden] missing or longer than one name")
+    # The release starts with the program's own defaults (kSettingsDefaults) but no update
+    # check at start-up, and no kill list.
+    groups = read_ini(data["res/release/Kelvaro.ini"], "res/release/Kelvaro.ini", problems)
+    want = {"Autostart": "0", "Minimiert Starten": "0", "AutoAktualisieren": "1",
+            "AutoNachUpdatesSuchen": "0", "Timeout": "5"}
+    if groups.get("Einstellungen") != want or groups.get("Prozesse zum Beenden") != {}:
+        problems.append(f"res/release/Kelvaro.ini: not the defaults and an empty kill list: {groups}")
 
     try:
         fresh = make_demo_data.build()
@@ -187,7 +210,8 @@ def main():
         if data[rel] != content:
             problems.append(f"{rel}: differs from what make_demo_data.py writes now")
 
-    for what, records in (("res/demo/Kelvaro", local), ("res/demo/update/Kelvaro/Kelvaro", served)):
+    for what, records in (("res/demo/Kelvaro", local), ("res/demo/update/Kelvaro/Kelvaro", served),
+                          ("res/release/Kelvaro", starter)):
         counts = Counter(r[0] for r in records)
         lines = Counter(len(r[2]) for r in records)
         print(f"{what}: {len(records)} definitions")

@@ -10,6 +10,14 @@ line ends:
     res/demo/Kelvaro.ini                    settings file of the demo
     res/demo/update/Kelvaro/Kelvaro         definitions served by the demo update server:
                                             the local ones followed by the "[server]" ones
+    res/release/Kelvaro                     starter definitions of the release ZIP: the
+                                            real Windows processes of both sections (no
+                                            made-up names, no Wine programs, no lines
+                                            about Wine)
+    res/release/Kelvaro.ini                 starter settings file of the release ZIP: the
+                                            program's defaults but no update check at
+                                            start-up, and an empty kill list (the program
+                                            saves settings only into a file that exists)
 
 scripts/run.sh publishes the served definitions with tools/publish_update.py, which writes
 the update information and the signed manifest of the demo server.
@@ -42,6 +50,21 @@ INI_LINES = (
     "Timeout = 5",
     "[Prozesse zum Beenden]",
     "0 = werbeblinker.exe",
+)
+
+# The release's settings file gives the first save in the settings dialog a file to write
+# to. It holds the program's defaults for missing keys, except that the update check at
+# start-up stays off until the user turns it on: no network without being asked.
+RELEASE_INI_LINES = (
+    "; Kelvaro.ini: Einstellungen von Kelvaro und die Prozesse, die es bei jeder "
+    "Aktualisierung beendet",
+    "[Einstellungen]",
+    "Autostart = 0",
+    "Minimiert Starten = 0",
+    "AutoAktualisieren = 1",
+    "AutoNachUpdatesSuchen = 0",
+    "Timeout = 5",
+    "[Prozesse zum Beenden]",
 )
 
 
@@ -106,6 +129,24 @@ def encode_definitions(records):
     return "".join(out).encode(ENCODING)
 
 
+# Verdicts whose names are all made up, and the mark of a record about a Wine program.
+MADE_UP_VERDICTS = (2, 3)
+WINE_PROGRAM = "Wine:"
+
+
+def release_records(records):
+    """The records a Windows user starts with: real Windows processes only, without the
+    description lines that speak of Wine."""
+    chosen = []
+    for verdict, name, lines in records:
+        if verdict in MADE_UP_VERDICTS or lines[0].startswith(WINE_PROGRAM):
+            continue
+        windows_lines = [l for l in lines if "Wine" not in l]
+        if windows_lines:
+            chosen.append((verdict, name, windows_lines))
+    return chosen
+
+
 def build():
     """Returns {relative path: bytes} of every generated file."""
     with open(SOURCE, encoding="utf-8") as f:
@@ -115,6 +156,8 @@ def build():
         "res/demo/Kelvaro": encode_definitions(local),
         "res/demo/Kelvaro.ini": "".join(l + CRLF for l in INI_LINES).encode(ENCODING),
         "res/demo/update/Kelvaro/Kelvaro": encode_definitions(served),
+        "res/release/Kelvaro": encode_definitions(release_records(served)),
+        "res/release/Kelvaro.ini": "".join(l + CRLF for l in RELEASE_INI_LINES).encode(ENCODING),
     }
 
 

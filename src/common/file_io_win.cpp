@@ -50,6 +50,31 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
     return ReadAllFromHandle(file.get(), contents);
 }
 
+AttemptOutcome OutcomeOfFileError(DWORD error) {
+    switch (error) {
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        // A file whose deletion is pending until its last handle closes refuses access.
+        case ERROR_ACCESS_DENIED:
+            return AttemptOutcome::Busy;
+        default:
+            return AttemptOutcome::Failed;
+    }
+}
+
+bool DeleteFileWhenReleased(const std::string& path, BusyRetryTiming timing) {
+    return RetryWhileBusy(
+        [&path] {
+            if (DeleteFileA(path.c_str())) return AttemptOutcome::Done;
+            const DWORD error = GetLastError();
+            if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+                return AttemptOutcome::Done;
+            }
+            return OutcomeOfFileError(error);
+        },
+        timing);
+}
+
 bool ReadFileStart(const std::string& path, size_t limit, std::string& contents) {
     contents.clear();
     ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,

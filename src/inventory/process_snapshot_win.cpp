@@ -19,6 +19,15 @@ MainWindowAlert& Alert() {
     return alert;
 }
 
+// A process that the snapshot listed may have ended before its turn came. Windows refuses
+// to terminate an ended process; Wine reports success, which would hide a process that
+// merely ended by itself as if the kill list had ended it. Asked apart from the terminate
+// right, so that a process open to termination only is still ended.
+bool HasEnded(uint32_t processId) {
+    ScopedHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    return process && WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
+}
+
 }  // namespace
 
 void EnumerateProcesses(const std::function<void(const ProcessEntry&)>& handler) {
@@ -35,7 +44,7 @@ void EnumerateProcesses(const std::function<void(const ProcessEntry&)>& handler)
 
 bool TerminateProcessById(uint32_t processId) {
     ScopedHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
-    if (!process) return false;
+    if (!process || HasEnded(processId)) return false;
     return TerminateProcess(process.get(), 1) != FALSE;
 }
 

@@ -14,6 +14,7 @@
 #include "shell/program_windows_win.h"
 #include "shell/resources_win.h"
 #include "shell/splitter_win.h"
+#include "shell/wait_cursor_win.h"
 
 namespace kelvaro {
 namespace {
@@ -254,6 +255,7 @@ void OpenPopupMenu(PopupId popup) {
     // The popup closes when the user clicks elsewhere only while its owner is the
     // foreground window; the empty message afterwards lets the owner's queue move on.
     SetForegroundWindow(window);
+    const UsualCursorInside arrow;
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x - 1, cursor.y - 1,
                    0, window, nullptr);
     PostMessageA(window, WM_NULL, 0, 0);

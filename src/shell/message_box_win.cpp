@@ -5,6 +5,7 @@
 
 #include "shell/ids.h"
 #include "shell/program_windows_win.h"
+#include "shell/wait_cursor_win.h"
 
 namespace kelvaro {
 namespace {
@@ -53,6 +54,7 @@ int ShowMessageBox(const std::string& text, const std::string& caption, UINT typ
     const HWND foreground = GetForegroundWindow();
     const HWND owner = BelongsToProgram(foreground) ? foreground : nullptr;
     ModalState modal;
+    const UsualCursorInside arrow;
     modal.Enter(owner);
     const int pressed = MessageBoxA(owner, text.c_str(), caption.c_str(), type);
     modal.Leave();

@@ -22,7 +22,8 @@
 #include "shell/settings.h"
 #include "shell/settings_win.h"
 #include "shell/tray_win.h"
-#include "shell/version.h"
+#include "shell/wait_cursor_win.h"
+#include "kelvaro_version.h"
 #include "shell/window_proc_win.h"
 #include "update/update_check.h"
 
@@ -41,8 +42,17 @@ ShellState& Shell() {
     return state;
 }
 
+// The details timer renews the selected window's preview twice a second within a few
+// milliseconds; a wait cursor for it would only make the pointer flicker.
+bool ShowsWaitCursor(const Event& event) {
+    return !(event.kind == EventKind::Timer && event.id == TimerDetails);
+}
+
 EventGate& Gate() {
-    static EventGate gate([](const Event& event) { ProgramDispatch().Dispatch(event); });
+    static EventGate gate([](const Event& event) {
+        const WaitCursor wait(ShowsWaitCursor(event));
+        ProgramDispatch().Dispatch(event);
+    });
     return gate;
 }
 
@@ -128,7 +138,10 @@ void RunProgram() {
     RegisterEventHandlers(ProgramDispatch());
     // Events that the start-up itself causes (sizes, a dangerous process's alert) are
     // handled once it is complete, as if it were one handler.
-    Gate().RunAsHandler(StartUp);
+    Gate().RunAsHandler([] {
+        const WaitCursor wait;
+        StartUp();
+    });
     RunEventLoop();
     EndProgram();
 }

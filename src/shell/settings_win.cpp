@@ -108,7 +108,7 @@ void PlaceAutostartShortcut(bool autostart) {
     // Without the startup folder there is nothing to place or remove.
     if (link.empty()) return;
     if (!autostart) {
-        DeleteFileA(link.c_str());
+        RemoveShortcut(link);
         return;
     }
     const std::string program = RunningProgramPath();

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "common/busy_retry.h"
+#include "common/file_io_win.h"
 #include "common/scoped_win.h"
 
 namespace kelvaro {
@@ -33,6 +35,17 @@ void SetLinkProperties(IShellLinkW& link, const ShortcutProperties& properties) 
     link.SetIconLocation(Wide(properties.iconFile).c_str(), properties.iconIndex);
 }
 
+// Saving over a link that another program has open fails with a sharing violation until it
+// lets go: after a save, the shell's menu builder opens the new link to read it.
+bool SaveLink(IPersistFile& file, const std::wstring& path) {
+    return RetryWhileBusy([&] {
+        const HRESULT saved = file.Save(path.c_str(), TRUE);
+        if (SUCCEEDED(saved)) return AttemptOutcome::Done;
+        if (HRESULT_FACILITY(saved) != FACILITY_WIN32) return AttemptOutcome::Failed;
+        return OutcomeOfFileError(HRESULT_CODE(saved));
+    });
+}
+
 }  // namespace
 
 int CreateShortcut(const ShortcutProperties& requested) {
@@ -48,12 +61,16 @@ int CreateShortcut(const ShortcutProperties& requested) {
             SetLinkProperties(*link.get(), properties);
             ComPtr<IPersistFile> file;
             if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.put()))) {
-                result = SUCCEEDED(file->Save(Wide(properties.linkFile).c_str(), TRUE)) ? 1 : 0;
+                result = SaveLink(*file.get(), Wide(properties.linkFile)) ? 1 : 0;
             }
         }
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return result;
+}
+
+int RemoveShortcut(const std::string& linkFile) {
+    return DeleteFileWhenReleased(linkFile) ? 1 : 0;
 }
 
 std::string GetSpecialFolderPath(int csidl) {

@@ -5,7 +5,7 @@
 #include "common/file_io.h"
 #include "netupdate/netupdate.h"
 #include "netupdate/update_base_url.h"
-#include "shell/version.h"
+#include "kelvaro_version.h"
 #include "updater/updater.h"
 
 namespace {

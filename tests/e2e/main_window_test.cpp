@@ -138,7 +138,7 @@ TEST_F(MainWindowE2E, AboutBoxShowsNameAndVersionAndIsModal) {
     EXPECT_EQ(box->caption,
               "\xDC"
               "ber");
-    EXPECT_THAT(box->text, StartsWith("Kelvaro 1.5\n"));
+    EXPECT_THAT(box->text, StartsWith("Kelvaro " KELVARO_PROJECT_VERSION "\n"));
     EXPECT_THAT(box->buttonIds, ElementsAre(IDOK));
     EXPECT_FALSE(box->hasIcon);
     EXPECT_EQ(box->owner, main_);
@@ -163,11 +163,12 @@ TEST_F(MainWindowE2E, MinimisingGoesToTheTrayAndALeftClickOnTheIconComesBack) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
     EXPECT_TRUE(TrayIconExists(main_, kTrayIconId));
 
-    // The notification area reports a press of the left button on the icon.
+    // The notification area reports a press of the left button on the icon. The way back
+    // shows the window, still minimised, then restores it and removes the icon last.
     SendTrayMouse(main_, WM_LBUTTONDOWN);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return !TrayIconExists(main_, kTrayIconId); }));
+    EXPECT_TRUE(IsWindowVisible(main_));
     EXPECT_FALSE(IsIconic(main_));
-    EXPECT_FALSE(TrayIconExists(main_, kTrayIconId));
 }
 
 TEST_F(MainWindowE2E, RightClickInTheProcessListOpensItsPopupMenu) {
@@ -179,7 +180,9 @@ TEST_F(MainWindowE2E, RightClickInTheProcessListOpensItsPopupMenu) {
     EXPECT_TRUE(WaitUntil([&] { return OpenPopupMenu(program_->processId()) == nullptr; }));
 }
 
-TEST(MainWindowEnd, ClosingTheMainWindowEndsWithExitCodeZeroAndNoTrayIcon) {
+// Whether the icon went with the program cannot be seen from here: Wine's notification
+// area drops the icons of windows that are gone, so every check after the end would pass.
+TEST(MainWindowEnd, ClosingTheMainWindowEndsWithExitCodeZero) {
     ProgramUnderTest program(KelvaroOptions());
     const HWND main = ShownMainWindow(program);
     ASSERT_NE(main, nullptr);
@@ -196,8 +199,9 @@ TEST(MainWindowEnd, DateiBeendenEndsWithExitCodeZero) {
 }
 
 // From the tray: the icon's right button opens "Öffnen"/"Beenden"; "Beenden" is chosen
-// with the right button, as either button may choose.
-TEST(MainWindowEnd, TrayMenuBeendenEndsTheProgramAndRemovesTheIcon) {
+// with the right button, as either button may choose. (The icon's removal at the end cannot
+// be told from Wine's own clean-up, see above.)
+TEST(MainWindowEnd, TrayMenuBeendenEndsTheProgram) {
     ProgramUnderTest program(KelvaroOptions());
     const HWND main = ShownMainWindow(program);
     ASSERT_NE(main, nullptr);
@@ -213,7 +217,6 @@ TEST(MainWindowEnd, TrayMenuBeendenEndsTheProgramAndRemovesTheIcon) {
     const POINT beenden{(rect.left + rect.right) / 2, rect.top + (rect.bottom - rect.top) * 3 / 4};
     MouseClickAt(beenden, true);
     EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
-    EXPECT_FALSE(TrayIconExists(main, kTrayIconId));
 }
 
 }  // namespace

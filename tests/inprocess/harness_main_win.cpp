@@ -1,9 +1,5 @@
-// Entry of the in-process test build. One run is one program run, in one of three modes
-// chosen by the first argument (each mode runs its own test suites):
-//   (none)                 normal start                  suites not named StartMinimised*
-//   --start-minimised      "Minimiert Starten" set       StartMinimised.*
-//   --start-minimised-dangerous  the same, and a running process is classified
-//                          "Gefährlich"                 StartMinimisedDangerous.*
+// Entry of the in-process test build. One run is one program run, in one of the start-up
+// modes of kModes, chosen by the first argument; each mode runs its own test suites.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -36,6 +32,8 @@ struct Harness {
     std::atomic<int> testTimerCount{0};
     std::atomic<int> autoRefreshTicks{0};
     std::atomic<int> refreshCommands{0};
+    std::atomic<HCURSOR> cursorDuringRefresh{nullptr};
+    std::atomic<HCURSOR> cursorDuringDetailsTick{nullptr};
     std::string folder;
 };
 
@@ -64,7 +62,11 @@ void CountAutoRefreshTick() {
     ++State().autoRefreshTicks;
 }
 void CountRefreshCommand() {
+    State().cursorDuringRefresh = GetCursor();
     ++State().refreshCommands;
+}
+void NoteCursorOfDetailsTick() {
+    State().cursorDuringDetailsTick = GetCursor();
 }
 
 void RecordHeaderClick(int column) {
@@ -105,13 +107,39 @@ bool WaitForEventLoop() {
 // A definitions file that calls the Wine desktop process "Gefährlich".
 constexpr const char* kDangerousDefinitions = "3\r\nexplorer.exe\r\nDer Desktop\xB5\r\n";
 
-// The settings file of the start-minimised modes. The update check at start-up stays off:
-// it would ask the network.
-std::string StartMinimisedSettings(bool autoRefresh) {
-    return std::string("[Einstellungen]\r\nMinimiert Starten = 1\r\nAutoAktualisieren = ") +
-           (autoRefresh ? "1" : "0") +
-           "\r\nAutoNachUpdatesSuchen = 0\r\nTimeout = 1\r\n"
-           "[Prozesse zum Beenden]\r\n0 = NOTEPAD.exe\r\n";
+// Settings files of the modes, each with a kill list for Wine's notepad. The update check
+// at start-up stays off: it would ask the network.
+constexpr const char* kStartMinimisedSettings =
+    "[Einstellungen]\r\nMinimiert Starten = 1\r\nAutoAktualisieren = 0\r\n"
+    "AutoNachUpdatesSuchen = 0\r\nTimeout = 1\r\n[Prozesse zum Beenden]\r\n0 = NOTEPAD.exe\r\n";
+constexpr const char* kStartMinimisedRefreshingSettings =
+    "[Einstellungen]\r\nMinimiert Starten = 1\r\nAutoAktualisieren = 1\r\n"
+    "AutoNachUpdatesSuchen = 0\r\nTimeout = 1\r\n[Prozesse zum Beenden]\r\n0 = NOTEPAD.exe\r\n";
+constexpr const char* kNegativeTimeoutSettings =
+    "[Einstellungen]\r\nMinimiert Starten = 0\r\nAutoAktualisieren = 1\r\n"
+    "AutoNachUpdatesSuchen = 0\r\nTimeout = -1\r\n[Prozesse zum Beenden]\r\n0 = NOTEPAD.exe\r\n";
+
+// The start-up modes: the argument, the suites it runs, and the files the program finds in
+// its working folder (none when null).
+struct Mode {
+    const char* argument;
+    const char* suites;
+    const char* settings;
+    const char* definitions;
+};
+constexpr Mode kModes[] = {
+    {"", "-StartMinimised*:NegativeTimeout.*", nullptr, nullptr},
+    {"--start-minimised", "StartMinimised.*", kStartMinimisedSettings, nullptr},
+    {"--start-minimised-dangerous", "StartMinimisedDangerous.*", kStartMinimisedRefreshingSettings,
+     kDangerousDefinitions},
+    {"--negative-timeout", "NegativeTimeout.*", kNegativeTimeoutSettings, nullptr},
+};
+
+const Mode* FindMode(const std::string& argument) {
+    for (const Mode& mode : kModes) {
+        if (argument == mode.argument) return &mode;
+    }
+    return nullptr;
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
@@ -182,6 +210,16 @@ int ControlEventCount(int control, ControlEventType type) {
     const auto found = State().controlEvents.find({control, static_cast<int>(type)});
     return found == State().controlEvents.end() ? 0 : found->second;
 }
+HCURSOR CursorDuringRefreshCommand() {
+    return State().cursorDuringRefresh.load();
+}
+HCURSOR CursorDuringDetailsTick() {
+    return State().cursorDuringDetailsTick.load();
+}
+void ForgetCursorsSeen() {
+    State().cursorDuringRefresh = nullptr;
+    State().cursorDuringDetailsTick = nullptr;
+}
 const std::string& HarnessFolder() {
     return State().folder;
 }
@@ -197,34 +235,26 @@ LRESULT SendWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 int main(int argc, char** argv) {
     using namespace kelvaro;
     ::testing::InitGoogleTest(&argc, argv);
-    const std::string mode = argc > 1 ? argv[1] : "";
-    if (::testing::GTEST_FLAG(filter) == "*") {
-        ::testing::GTEST_FLAG(filter) = mode == "--start-minimised" ? "StartMinimised.*"
-                                        : mode == "--start-minimised-dangerous"
-                                            ? "StartMinimisedDangerous.*"
-                                            : "-StartMinimised*";
-    }
+    const test::Mode* mode = test::FindMode(argc > 1 ? argv[1] : "");
+    if (mode == nullptr) return 2;
+    if (::testing::GTEST_FLAG(filter) == "*") ::testing::GTEST_FLAG(filter) = mode->suites;
 
     char original[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, original);
     auto folder = std::make_unique<test::TempDir>();
     test::State().folder = folder->path();
     SetCurrentDirectoryA(folder->path().c_str());
-    if (mode == "--start-minimised-dangerous") {
-        test::WriteFileBytes(folder->File("Kelvaro"), test::kDangerousDefinitions);
+    if (mode->definitions != nullptr) {
+        test::WriteFileBytes(folder->File("Kelvaro"), mode->definitions);
     }
-    // The start-minimised modes start from a settings file that says so, with timer 1
-    // every second, automatic refreshing off and on, and a kill list for Wine's notepad.
-    if (mode.rfind("--start-minimised", 0) == 0) {
-        test::WriteFileBytes(folder->File("Kelvaro.ini"),
-                             test::StartMinimisedSettings(mode == "--start-minimised-dangerous"));
-    }
+    if (mode->settings != nullptr) test::WriteFileBytes(folder->File("Kelvaro.ini"), mode->settings);
 
     DispatchTables& tables = ProgramDispatch();
     tables.OnTimer(test::kHarnessTimer, test::RunPendingWork);
     tables.OnTimer(test::kTestTimer, test::CountTestTimer);
     tables.OnTimer(TimerAutoRefresh, test::CountAutoRefreshTick);
     tables.OnCommand(CmdRefreshLists, test::CountRefreshCommand);
+    tables.OnTimer(TimerDetails, test::NoteCursorOfDetailsTick);
     tables.OnColumnHeaderClick(test::RecordHeaderClick);
     test::ObserveControl<CtlWindowTree>(tables);
     test::ObserveControl<CtlWindowProperties>(tables);

@@ -82,8 +82,30 @@ TEST(ProcessSnapshotWin, KillListEntryTerminatesRunningNotepadDuringTheWalk) {
     EXPECT_EQ(list.threadTotal, sum);
 }
 
+// A process that the snapshot listed may end before the kill list comes to it: the
+// termination then fails, whether another program still holds the ended process open or
+// nobody does any more. The ended process keeps the exit code it ended with.
 TEST(ProcessSnapshotWin, TerminatingAnEndedProcessFails) {
-    EXPECT_FALSE(TerminateProcessById(0xFFFFFFF0u));
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    char commandLine[] = "cmd.exe /c exit 7";
+    ASSERT_TRUE(CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                               nullptr, nullptr, &startup, &info));
+    ScopedHandle process(info.hProcess), thread(info.hThread);
+    ASSERT_EQ(WaitForSingleObject(process.get(), 10000), WAIT_OBJECT_0);
+
+    // Held open by this test: the process object is still there, but it has ended.
+    EXPECT_FALSE(TerminateProcessById(info.dwProcessId));
+    DWORD exitCode = 0;
+    ASSERT_TRUE(GetExitCodeProcess(process.get(), &exitCode));
+    EXPECT_EQ(exitCode, 7u);
+
+    // Released by this test too. The system may keep the ended process a moment longer
+    // (Wine does, for some hundred milliseconds); either way nothing is terminated.
+    thread.reset();
+    process.reset();
+    EXPECT_FALSE(TerminateProcessById(info.dwProcessId));
 }
 
 }  // namespace
