@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Downloads a 64 MiB file from a local nginx with our client and with curl, turn about,
-# and prints the median throughput of each; with the Windows build present, also our
-# client under Wine. Starts its own nginx on a free port with every path under
-# build/http-bench and stops it again. ROUNDS sets the number of turns (default 7).
+# Downloads a 64 MiB file from a local nginx with our client, with our client held to the
+# file's size and SHA-256 (as update downloads are), and with curl, turn about, and prints
+# the median throughput of each; with the Windows build present, also our client under
+# Wine. Starts its own nginx on a free port with every path under
+# build/http-bench and stops it again. ROUNDS sets the number of turns (default 7); RATE
+# limits the server to that many bytes per second (nginx's limit_rate, as 12500k for a
+# 100 Mbit/s line; default 0, no limit).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
 work="$root/build/http-bench"
 rounds="${ROUNDS:-7}"
+rate="${RATE:-0}"
 size=$((64 * 1024 * 1024))
 
 cmake --preset bench >/dev/null
@@ -20,7 +24,8 @@ if [ "$(stat -c %s "$work/www/file64" 2>/dev/null || echo 0)" != "$size" ]; then
     head -c "$size" /dev/urandom >"$work/www/file64"
 fi
 port="$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')"
-sed -e "s|@WORK@|$work|g" -e "s|@PORT@|$port|g" bench/nginx.conf.in >"$work/nginx.conf"
+sed -e "s|@WORK@|$work|g" -e "s|@PORT@|$port|g" -e "s|@RATE@|$rate|g" bench/nginx.conf.in \
+    >"$work/nginx.conf"
 
 nginx -p "$work" -c "$work/nginx.conf" -e "$work/error.log" &
 nginx_pid=$!
@@ -45,6 +50,7 @@ if [ -x "$wine_bench" ]; then
 fi
 
 : >"$work/ours.txt"
+: >"$work/checked.txt"
 : >"$work/curl.txt"
 : >"$work/ours-wall.txt"
 : >"$work/curl-wall.txt"
@@ -64,11 +70,15 @@ wall() {
 for round in $(seq "$rounds"); do
     # Each run starts with the previous runs' data written out, so no run pays for the
     # write-back of another.
-    rm -f "$work/ours.out" "$work/curl.out" "$work/wine.out"
+    rm -f "$work/ours.out" "$work/checked.out" "$work/curl.out" "$work/wine.out"
     sync
     : >"$work/last.txt"
     wall "$native" "$url" "$work/ours.out" 1 >>"$work/ours-wall.txt"
     awk '{print $4}' "$work/last.txt" >>"$work/ours.txt"
+    sync
+    : >"$work/last.txt"
+    "$native" "$url" "$work/checked.out" 1 "$work/www/file64" >"$work/last.txt"
+    awk '{print $4}' "$work/last.txt" >>"$work/checked.txt"
     sync
     : >"$work/last.txt"
     wall curl -s -o "$work/curl.out" -w '%{time_total}\n' "$url" >>"$work/curl-wall.txt"
@@ -82,18 +92,22 @@ for round in $(seq "$rounds"); do
 done
 cmp -s "$work/www/file64" "$work/ours.out" || { echo "our copy differs" >&2; exit 1; }
 cmp -s "$work/www/file64" "$work/curl.out" || { echo "curl's copy differs" >&2; exit 1; }
+cmp -s "$work/www/file64" "$work/checked.out" || { echo "the checked copy differs" >&2; exit 1; }
 
 median() { sort -g "$1" | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 line() { awk -v n="$1" -v s="$2" -v b="$size" 'BEGIN {printf "  %-34s %7.3f s  %7.1f MB/s\n", n, s, b/s/1e6}'; }
 ratio() { awk -v n="$1" -v o="$2" -v c="$3" 'BEGIN {printf "  %-34s %7.2f\n", n, c/o}'; }
 ours="$(median "$work/ours.txt")"
+checked="$(median "$work/checked.txt")"
 theirs="$(median "$work/curl.txt")"
 ours_wall="$(median "$work/ours-wall.txt")"
 theirs_wall="$(median "$work/curl-wall.txt")"
-echo "64 MiB from nginx on 127.0.0.1, median of $rounds runs:"
+echo "64 MiB from nginx on 127.0.0.1 (limit_rate $rate), median of $rounds runs:"
 line "our client, own clock" "$ours"
 line "curl, time_total" "$theirs"
 ratio "ours / curl throughput, own clocks" "$ours" "$theirs"
+line "our client, size and SHA-256 held" "$checked"
+ratio "held / plain throughput, own clocks" "$checked" "$ours"
 line "our client, whole command" "$ours_wall"
 line "curl, whole command" "$theirs_wall"
 ratio "ours / curl throughput, wall time" "$ours_wall" "$theirs_wall"

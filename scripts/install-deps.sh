@@ -7,6 +7,10 @@ packages=(
     googletest libbenchmark-dev clang libclang-rt-14-dev imagemagick nginx-light
     libinih-dev curl python3 x11-utils python3-cairo
     osslsigncode icoutils openssl
+    # Update signatures: OpenSSL's libcrypto for the native verifier, and GnuTLS, to which
+    # Wine's bcrypt hands ECDSA (Wine only recommends it). The openssl command above also
+    # serves the publisher's tool and the test vectors.
+    libssl-dev libgnutls30
 )
 
 missing=()

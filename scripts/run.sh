@@ -18,9 +18,11 @@ cp res/demo/Kelvaro res/demo/Kelvaro.ini demo/
 source scripts/wine-env.sh
 program="$PWD/build/windows/bin/Kelvaro(x64).exe"
 
-# A private nginx serves the sample update files (res/demo/update) at the build's update
-# base URL, so that "Auf Updates prüfen" finds 6 new definitions. It writes only under
-# build/demo-update-server and ends with the demo on the user's display.
+# A private nginx serves a demo update folder at the build's update base URL, so that "Auf
+# Updates prüfen" finds 6 new definitions. The publisher's tool makes the folder from the
+# served definitions of res/demo/update and this build's program, signed with the test key
+# that the build trusts. Everything is written under build/demo-update-server; the server
+# ends with the demo on the user's display.
 update_server_pid=""
 start_update_server() {
     local url host port work
@@ -37,6 +39,13 @@ start_update_server() {
     fi
     work="$PWD/build/demo-update-server"
     mkdir -p "$work/tmp"
+    rm -rf "$work/www"
+    if ! python3 tools/publish_update.py publish --key tests/keys/update-test-only.pem \
+        --version 1.5 --program "$program" --definitions res/demo/update/Kelvaro/Kelvaro \
+        --out "$work/www/Kelvaro" >/dev/null; then
+        echo "== The demo update folder could not be published: no update server for the demo"
+        return 0
+    fi
     cat >"$work/nginx.conf" <<CONF
 daemon off;
 master_process off;
@@ -52,13 +61,13 @@ http {
     uwsgi_temp_path $work/tmp/uwsgi;
     scgi_temp_path $work/tmp/scgi;
     default_type application/octet-stream;
-    server { listen $host:$port; root $PWD/res/demo/update; }
+    server { listen $host:$port; root $work/www; }
 }
 CONF
     "$(command -v nginx || echo /usr/sbin/nginx)" -p "$work/" -c "$work/nginx.conf" \
         -e "$work/error.log" </dev/null >/dev/null 2>&1 &
     update_server_pid=$!
-    echo "== Serving res/demo/update at $url"
+    echo "== Serving the published demo folder build/demo-update-server/www at $url"
 }
 # A desktop of its own with a task bar, so that the notification area (where the program
 # waits when minimised) can be seen.

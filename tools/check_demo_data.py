@@ -9,10 +9,11 @@ through the number reader, line 3 is cut at each 0xB5 byte and text after the la
 is dropped. On top of that the demo files must be clean: CR LF everywhere, verdicts 0 to
 4 written as plain decimals, a name and one to three description lines per record, no
 name twice, single-byte umlauts (no UTF-8), the served file a strict extension of the
-local one, the update information announcing the served count and version 1.5, and the
+local one that the publisher's tool (publish_update.py) takes with the same count, and the
 settings file as the demo needs it; the release's starter definitions only real
-processes of the demo, none about Wine, and its settings file the program's defaults without the update check at start-up.
-Finally the files must be what make_demo_data.py would write now. Prints the count per verdict; exits 1 on any failure.
+processes of the demo, none about Wine, and its settings file the program's defaults
+without the update check at start-up. Finally the files must be what make_demo_data.py
+would write now. Prints the count per verdict; exits 1 on any failure.
 """
 
 import os
@@ -21,6 +22,7 @@ from collections import Counter
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import make_demo_data  # noqa: E402
+import publish_update  # noqa: E402
 
 ROOT = make_demo_data.ROOT
 LABELS = {0: "Systemprozess", 1: "Unnötig", 2: "Potentiell gefährlich", 3: "Gefährlich", 4: "Wichtig"}
@@ -176,11 +178,13 @@ def main():
         if any(b"Wine" in line for line in lines):
             problems.append(f"res/release/Kelvaro: {name!r} speaks of Wine")
 
-    info = data["res/demo/update/Kelvaro/KelvaroUpdate"]
-    check_line_ends(info, "KelvaroUpdate", problems)
-    info_lines = info.split(b"\r\n")
-    if len(info_lines) < 2 or read_number(info_lines[0]) != len(served) or info_lines[1] != b"1.5":
-        problems.append(f"KelvaroUpdate: {info!r}, expected the count {len(served)} and 1.5")
+    # scripts/run.sh publishes the served file; the tool must take it and count alike.
+    try:
+        published = publish_update.count_definitions(data["res/demo/update/Kelvaro/Kelvaro"])
+        if published != len(served):
+            problems.append(f"publish_update.py counts {published}, this check {len(served)}")
+    except publish_update.PublishError as e:
+        problems.append(f"res/demo/update/Kelvaro/Kelvaro: publish_update.py refuses it: {e}")
 
     groups = read_ini(data["res/demo/Kelvaro.ini"], "res/demo/Kelvaro.ini", problems)
     want = {"Autostart": "0", "Minimiert Starten": "0", "AutoAktualisieren": "1",
@@ -215,8 +219,6 @@ def main():
             print(f"  {verdict} {LABELS.get(verdict, '?'):22} {counts[verdict]:3}")
         print(f"  description lines per record: "
               + ", ".join(f"{k}: {lines[k]}" for k in sorted(lines)))
-    print(f"KelvaroUpdate: count {read_number(info_lines[0])}, version "
-          f"{info_lines[1].decode() if len(info_lines) > 1 else ''}")
     if problems:
         print("FAIL")
         print("\n".join("  " + p for p in problems))

@@ -10,7 +10,6 @@ line ends:
     res/demo/Kelvaro.ini                    settings file of the demo
     res/demo/update/Kelvaro/Kelvaro         definitions served by the demo update server:
                                             the local ones followed by the "[server]" ones
-    res/demo/update/Kelvaro/KelvaroUpdate   update information: the served count, version 1.5
     res/release/Kelvaro                     starter definitions of the release ZIP: the
                                             real Windows processes of both sections (no
                                             made-up names, no Wine programs, no lines
@@ -19,6 +18,9 @@ line ends:
                                             program's defaults but no update check at
                                             start-up, and an empty kill list (the program
                                             saves settings only into a file that exists)
+
+scripts/run.sh publishes the served definitions with tools/publish_update.py, which writes
+the update information and the signed manifest of the demo server.
 
 A definitions record is three lines: the verdict in decimal, the executable name, and the
 description lines each ended by the byte 0xB5 ("µ" in Windows-1252). Standard library only.
@@ -35,7 +37,6 @@ SERVER = os.path.join(DEMO, "update", "Kelvaro")
 ENCODING = "cp1252"
 CRLF = "\r\n"
 SEPARATOR = "µ"
-SERVED_VERSION = "1.5"
 MAX_DESCRIPTION_LINES = 3
 
 INI_LINES = (
@@ -155,8 +156,6 @@ def build():
         "res/demo/Kelvaro": encode_definitions(local),
         "res/demo/Kelvaro.ini": "".join(l + CRLF for l in INI_LINES).encode(ENCODING),
         "res/demo/update/Kelvaro/Kelvaro": encode_definitions(served),
-        "res/demo/update/Kelvaro/KelvaroUpdate":
-            (str(len(served)) + CRLF + SERVED_VERSION + CRLF).encode(ENCODING),
         "res/release/Kelvaro": encode_definitions(release_records(served)),
         "res/release/Kelvaro.ini": "".join(l + CRLF for l in RELEASE_INI_LINES).encode(ENCODING),
     }

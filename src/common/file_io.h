@@ -14,4 +14,8 @@ bool ReadFileCreatingIfMissing(const std::string& path, std::string& contents);
 // Reads an existing file whole. False when it cannot be opened.
 bool ReadWholeFile(const std::string& path, std::string& contents);
 
+// Reads the first `limit` bytes of an existing file, or all of a shorter one: for files
+// from the network, whose size nobody vouches for. False when it cannot be opened or read.
+bool ReadFileStart(const std::string& path, size_t limit, std::string& contents);
+
 }  // namespace kelvaro

@@ -58,4 +58,16 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
     return ReadOpenFile(file, contents);
 }
 
+bool ReadFileStart(const std::string& path, size_t limit, std::string& contents) {
+    contents.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    contents.assign(limit, '\0');
+    const size_t got = std::fread(contents.data(), 1, limit, file);
+    const bool ok = !std::ferror(file);
+    std::fclose(file);
+    contents.resize(ok ? got : 0);
+    return ok;
+}
+
 }  // namespace kelvaro

@@ -75,4 +75,26 @@ bool DeleteFileWhenReleased(const std::string& path, BusyRetryTiming timing) {
         timing);
 }
 
+bool ReadFileStart(const std::string& path, size_t limit, std::string& contents) {
+    contents.clear();
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    contents.assign(limit, '\0');
+    size_t filled = 0;
+    while (filled < limit) {
+        const DWORD part =
+            limit - filled > kBlockSize ? kBlockSize : static_cast<DWORD>(limit - filled);
+        DWORD got = 0;
+        if (!ReadFile(file.get(), contents.data() + filled, part, &got, nullptr)) {
+            contents.clear();
+            return false;
+        }
+        if (got == 0) break;
+        filled += got;
+    }
+    contents.resize(filled);
+    return true;
+}
+
 }  // namespace kelvaro

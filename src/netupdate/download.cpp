@@ -3,6 +3,7 @@
 #include "netupdate/download.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <thread>
 
@@ -176,13 +177,23 @@ private:
 };
 
 // Writes the body into a temporary file beside the target, created with the first byte.
+// With an expectation the body is counted and hashed on its way to the file; one byte too
+// many ends the download at once, and a body of another size or hash never replaces the
+// target.
 class FileSink final : public BodySink {
 public:
-    explicit FileSink(std::string targetPath) : targetPath_(std::move(targetPath)) {}
+    FileSink(std::string targetPath, const DownloadExpectation* expected)
+        : targetPath_(std::move(targetPath)), expected_(expected) {
+        if (expected_ != nullptr) hash_.emplace();
+    }
 
     // The 2048-byte blocks are gathered into larger writes: one system call per block
     // costs more than the copy, most of all under Wine.
     bool Write(const char* data, size_t size) override {
+        if (expected_ != nullptr && size > static_cast<size_t>(expected_->size) - written_) {
+            return false;
+        }
+        written_ += size;
         if (!file_.IsOpen() && !file_.CreateBeside(targetPath_)) return false;
         if (pending_.size() + size > kWriteBatch && !Flush()) return false;
         pending_.append(data, size);
@@ -192,7 +203,7 @@ public:
     // Closes the complete body and puts it in the target's place, trying again for a
     // while when the target is held (the updater replaces an exe that is still ending).
     bool Commit(const DownloadLimits& limits) {
-        if (!Flush() || !file_.Close()) return false;
+        if (!Flush() || !file_.Close() || !MeetsExpectation()) return false;
         const auto end = Clock::now() + limits.replaceRetry;
         for (;;) {
             switch (file_.MoveOver(targetPath_)) {
@@ -211,13 +222,25 @@ public:
 private:
     static constexpr size_t kWriteBatch = 256 * 1024;
 
+    // The hash takes each batch as it goes to the file, while it is still in the cache.
     bool Flush() {
+        if (hash_) hash_->Update(pending_.data(), pending_.size());
         const bool ok = pending_.empty() || file_.Write(pending_.data(), pending_.size());
         pending_.clear();
         return ok;
     }
 
+    bool MeetsExpectation() {
+        if (expected_ == nullptr) return true;
+        signing::Sha256Digest digest{};
+        return written_ == static_cast<size_t>(expected_->size) && hash_->Finish(digest) &&
+               digest == expected_->sha256;
+    }
+
     std::string targetPath_;
+    const DownloadExpectation* expected_;
+    size_t written_ = 0;
+    std::optional<signing::Sha256> hash_;  // only when there is an expectation
     TempFile file_;
     std::string pending_;
 };
@@ -230,8 +253,9 @@ int32_t ExchangeRequest(StreamSocket& socket, const std::string& request, BodySi
 }
 
 int32_t DownloadWith(SocketLayer& sockets, const DownloadLimits& limits, const char* url,
-                     const char* targetPath) {
+                     const char* targetPath, const DownloadExpectation* expected) {
     if (url == nullptr || targetPath == nullptr) return 0;
+    if (expected != nullptr && expected->size <= 0) return 0;
     const std::optional<UrlParts> parts = SplitUrl(url);
     if (!parts) return 0;
     uint32_t address = 0;
@@ -240,7 +264,7 @@ int32_t DownloadWith(SocketLayer& sockets, const DownloadLimits& limits, const c
     }
     std::unique_ptr<StreamSocket> socket = sockets.Connect(address, parts->port);
     if (!socket) return 0;
-    FileSink sink(targetPath);
+    FileSink sink(targetPath, expected);
     const int32_t length = ExchangeRequest(*socket, BuildRequest(*parts), sink, limits);
     socket.reset();
     return length > 0 && sink.Commit(limits) ? length : 0;
@@ -248,8 +272,10 @@ int32_t DownloadWith(SocketLayer& sockets, const DownloadLimits& limits, const c
 
 }  // namespace net
 
-int32_t DownloadToFile(const char* url, const char* targetPath) {
-    return net::DownloadWith(net::SystemSockets(), net::DownloadLimits{}, url, targetPath);
+int32_t DownloadToFile(const char* url, const char* targetPath,
+                       const DownloadExpectation* expected) {
+    return net::DownloadWith(net::SystemSockets(), net::DownloadLimits{}, url, targetPath,
+                             expected);
 }
 
 }  // namespace kelvaro

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "netupdate/http_response.h"
+#include "netupdate/netupdate.h"
 #include "netupdate/socket_seam.h"
 
 namespace kelvaro::net {
@@ -50,6 +51,6 @@ int32_t ExchangeRequest(StreamSocket& socket, const std::string& request, BodySi
 
 // DownloadToFile with the socket layer and the limits given.
 int32_t DownloadWith(SocketLayer& sockets, const DownloadLimits& limits, const char* url,
-                     const char* targetPath);
+                     const char* targetPath, const DownloadExpectation* expected = nullptr);
 
 }  // namespace kelvaro::net

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "signing/sha256.h"
+
 namespace kelvaro {
 
 // Starts the socket layer (Winsock 1.1). Called once at program start; the caller keeps
@@ -15,10 +17,18 @@ bool StartNetwork();
 // Ends the socket layer when StartNetwork had started it. Called once at program end.
 void StopNetwork();
 
+// What a download must deliver when the update manifest names the file.
+struct DownloadExpectation {
+    int32_t size = 0;
+    signing::Sha256Digest sha256{};
+};
+
 // Fetches `url` (http://[user@]host[:port][/path]) and stores its body at `targetPath`.
 // Returns the number of body bytes stored, or 0 on failure; an existing target file is
-// replaced only by a complete body and is left as it was on every failure.
-int32_t DownloadToFile(const char* url, const char* targetPath);
+// replaced only by a complete body and is left as it was on every failure. With an
+// expectation, a body of another size or SHA-256 is such a failure.
+int32_t DownloadToFile(const char* url, const char* targetPath,
+                       const DownloadExpectation* expected = nullptr);
 
 // Starts `program` with `parameters` in `directory` (the caller's own when empty) and does
 // not wait for it. Nonzero on success. Windows only.

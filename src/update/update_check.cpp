@@ -2,6 +2,8 @@
 #include "update/update_check.h"
 
 #include "inventory/definitions.h"
+#include "signing/manifest.h"
+#include "update/signed_info.h"
 #include "update/update_info.h"
 
 namespace kelvaro {
@@ -18,14 +20,39 @@ bool OfferProgramUpdate(const UpdateInfo& info, const UpdateCheckServices& servi
     return true;
 }
 
-void OfferNewDefinitions(int64_t newCount, const UpdateCheckServices& services) {
+// The definitions are downloaded only as the manifest describes them, so a file swapped on
+// the way is refused like a broken download and the loaded definitions stay.
+void OfferNewDefinitions(int64_t newCount, const signing::ManifestFile& served,
+                         const UpdateCheckServices& services) {
     if (!services.ask(NewDefinitionsQuestion(newCount))) return;
+    const DownloadExpectation expected{served.size, served.sha256};
     const int32_t stored =
-        services.download(services.baseUrl + kDefinitionsFileName, kDefinitionsFileName);
+        services.download(services.baseUrl + kDefinitionsFileName, kDefinitionsFileName, &expected);
     if (ReportIfFailed(stored, kDefinitionsFailedText, false, services.showBox,
                        services.endProgram) != 0) {
         services.reloadDefinitions();
     }
+}
+
+// Fetches the manifest and keeps it when its signature holds and it vouches for `info`.
+bool FetchVouchingManifest(const UpdateInfo& info, const UpdateCheckServices& services,
+                           signing::Manifest& manifest) {
+    if (services.download(services.baseUrl + signing::kManifestFileName, signing::kManifestFileName,
+                          nullptr) == 0) {
+        return false;
+    }
+    // One byte beyond the limit tells a manifest that is too long from one that fits.
+    std::string bytes;
+    return services.readFileStart(signing::kManifestFileName, signing::kManifestMaxBytes + 1,
+                                  bytes) &&
+           signing::CheckSignedManifest(bytes, services.updateKeys, manifest) ==
+               signing::ManifestFault::None &&
+           ManifestVouchesFor(manifest, info);
+}
+
+void DeleteCheckFiles(const UpdateCheckServices& services) {
+    services.deleteFile(kUpdateInfoFileName);
+    services.deleteFile(signing::kManifestFileName);
 }
 
 }  // namespace
@@ -36,18 +63,26 @@ void RunUpdateCheck(bool manual, const UpdateCheckServices& services) {
         return;
     }
     const int32_t fetched =
-        services.download(services.baseUrl + kUpdateInfoFileName, kUpdateInfoFileName);
+        services.download(services.baseUrl + kUpdateInfoFileName, kUpdateInfoFileName, nullptr);
     if (ReportIfFailed(fetched, kUpdateInfoFailedText, false, services.showBox,
                        services.endProgram) == 0) {
         return;
     }
     std::string bytes;
-    if (!services.readFileStart(kUpdateInfoFileName, bytes)) return;
-    const UpdateInfo info = ReadUpdateInfo(std::string_view(bytes).substr(0, kUpdateInfoReadLimit));
+    if (!services.readFileStart(kUpdateInfoFileName, kUpdateInfoReadLimit, bytes)) return;
+    const UpdateInfo info = ReadUpdateInfo(bytes);
+
+    signing::Manifest manifest;
+    if (!FetchVouchingManifest(info, services, manifest)) {
+        // Nothing of an unproven answer stays behind, and nothing is offered.
+        DeleteCheckFiles(services);
+        services.showBox(kNotSignedText, kErrorCaption);
+        return;
+    }
 
     bool noProgramUpdate = false;
     if (IsNewerVersion(info.version, services.runningVersion)) {
-        // Accepted, the program has ended; the information file is left as it is.
+        // Accepted, the program has ended; the downloaded files are left as they are.
         if (OfferProgramUpdate(info, services)) return;
     } else {
         noProgramUpdate = true;
@@ -57,7 +92,7 @@ void RunUpdateCheck(bool manual, const UpdateCheckServices& services) {
     const int64_t newCount =
         static_cast<int64_t>(info.definitionsCount) - services.definitionsCount();
     if (newCount > 0) {
-        OfferNewDefinitions(newCount, services);
+        OfferNewDefinitions(newCount, *manifest.FindFile(kDefinitionsFileName), services);
     } else {
         noNewDefinitions = true;
     }
@@ -65,7 +100,7 @@ void RunUpdateCheck(bool manual, const UpdateCheckServices& services) {
     if (manual && noProgramUpdate && noNewDefinitions) {
         services.showBox(kNoUpdatesText, kQuestionCaption);
     }
-    services.deleteFile(kUpdateInfoFileName);
+    DeleteCheckFiles(services);
 }
 
 }  // namespace kelvaro

@@ -8,20 +8,26 @@
 #include <functional>
 #include <string>
 
+#include "netupdate/netupdate.h"
 #include "netupdate/report.h"
+#include "signing/update_keys.h"
 
 namespace kelvaro {
 
 struct UpdateCheckServices {
-    bool networkStarted = false;  // the socket layer's start at program start-up
-    std::string baseUrl;          // ends in "/Kelvaro/"
-    std::string runningVersion;   // "1.5"
+    bool networkStarted = false;     // the socket layer's start at program start-up
+    std::string baseUrl;             // ends in "/Kelvaro/"
+    std::string runningVersion;      // "1.5"
+    signing::UpdateKeys updateKeys;  // whose signatures on the manifest count
 
-    // DownloadToFile: the number of bytes stored, 0 on failure.
-    std::function<int32_t(const std::string& url, const std::string& file)> download;
-    // The start of a file, at least its first kUpdateInfoReadLimit bytes (no more count);
-    // false when it cannot be opened.
-    std::function<bool(const std::string& file, std::string& bytes)> readFileStart;
+    // DownloadToFile: the number of bytes stored, 0 on failure (also for a body that does
+    // not meet the expectation, when one is given).
+    std::function<int32_t(const std::string& url, const std::string& file,
+                          const DownloadExpectation* expected)>
+        download;
+    // The first `limit` bytes of a file, or all of a shorter one; false when it cannot be
+    // opened or read.
+    std::function<bool(const std::string& file, size_t limit, std::string& bytes)> readFileStart;
     std::function<void(const std::string& file)> deleteFile;
     // A box with an OK button, and a question captioned "Kelvaro" (true for Yes).
     OkBox showBox;
@@ -36,7 +42,8 @@ struct UpdateCheckServices {
 };
 
 // One update check; `manual` when the user asked for it. Only the manual check says
-// "Keine Updates verfügbar".
+// "Keine Updates verfügbar". Nothing is offered unless the signed manifest
+// "KelvaroUpdate.sig" vouches for the update information file.
 void RunUpdateCheck(bool manual, const UpdateCheckServices& services);
 
 // The check of the running program (command 4, and the start-up when

@@ -2,7 +2,7 @@
 // downloads, message boxes, definitions and end.
 #include <windows.h>
 
-#include "common/scoped_win.h"
+#include "common/file_io.h"
 #include "inventory/definitions.h"
 #include "inventory/search_window.h"
 #include "netupdate/netupdate.h"
@@ -17,22 +17,6 @@
 
 namespace kelvaro {
 namespace {
-
-// False when the file cannot be opened or read: the check then ends without a message and
-// leaves the file on disk, rather than taking an unread file for an empty one.
-bool ReadFileStart(const std::string& file, std::string& bytes) {
-    ScopedHandle handle(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!handle) return false;
-    bytes.assign(kUpdateInfoReadLimit, '\0');
-    DWORD got = 0;
-    if (!ReadFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) {
-        bytes.clear();
-        return false;
-    }
-    bytes.resize(got);
-    return true;
-}
 
 // New definitions take effect at once: every process is classified anew, and an open
 // search window searches the new list again, so that its rows name no definitions that
@@ -52,9 +36,13 @@ void CheckForUpdates(bool manual) {
     services.networkStarted = NetworkStartResult();
     services.baseUrl = UpdateBaseUrl();
     services.runningVersion = VersionText();
-    services.download = [](const std::string& url, const std::string& file) {
-        return DownloadToFile(url.c_str(), file.c_str());
+    services.updateKeys = signing::BuildUpdateKeys();
+    services.download = [](const std::string& url, const std::string& file,
+                           const DownloadExpectation* expected) {
+        return DownloadToFile(url.c_str(), file.c_str(), expected);
     };
+    // A file that cannot be opened or read ends the check without a message and stays on
+    // disk, rather than being taken for an empty one.
     services.readFileStart = ReadFileStart;
     services.deleteFile = [](const std::string& file) { DeleteFileA(file.c_str()); };
     services.showBox = [](const std::string& text, const std::string& caption) {

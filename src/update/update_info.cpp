@@ -1,4 +1,4 @@
-// The update information file, the version comparison and the question texts.
+// The update information file and the question texts.
 #include "update/update_info.h"
 
 #include "common/number_reader.h"
@@ -30,22 +30,6 @@ UpdateInfo ReadUpdateInfo(std::string_view bytes) {
     info.definitionsCount = ReadNumber(TakeLine(bytes));
     info.version = std::string(TakeLine(bytes));
     return info;
-}
-
-ProgramVersion ParseVersion(std::string_view text) {
-    const size_t dot = text.find('.');
-    ProgramVersion version;
-    version.major = ReadNumber(text.substr(0, dot));
-    if (dot == std::string_view::npos) return version;
-    const std::string_view rest = text.substr(dot + 1);
-    version.minor = ReadNumber(rest.substr(0, rest.find('.')));
-    return version;
-}
-
-bool IsNewerVersion(std::string_view candidate, std::string_view running) {
-    const ProgramVersion server = ParseVersion(candidate);
-    const ProgramVersion own = ParseVersion(running);
-    return server.major > own.major || (server.major == own.major && server.minor > own.minor);
 }
 
 std::string ProgramUpdateQuestion(std::string_view version) {

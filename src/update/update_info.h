@@ -1,11 +1,14 @@
 // The update information file and what the update check makes of it: the server's
-// definitions count and version, the version comparison, and the texts of the check.
+// definitions count and version, the version comparison (common/version_text.h), and the
+// texts of the check.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "common/version_text.h"
 
 namespace kelvaro {
 
@@ -27,18 +30,6 @@ struct UpdateInfo {
 };
 UpdateInfo ReadUpdateInfo(std::string_view bytes);
 
-// Fields 1 and 2 of a version text split at ".", read by the program's number reader; a
-// missing field reads as 0.
-struct ProgramVersion {
-    int32_t major = 0;
-    int32_t minor = 0;
-};
-ProgramVersion ParseVersion(std::string_view text);
-
-// Newer when the major number is greater, or equal with a greater minor number; the
-// numbers compare as numbers (1.10 is newer than 1.5).
-bool IsNewerVersion(std::string_view candidate, std::string_view running);
-
 // The texts of the update check.
 inline constexpr const char* kQuestionCaption = "Kelvaro";
 inline constexpr const char* kNoNetworkText = "Kein Internetzugriff für Update";
@@ -46,6 +37,9 @@ inline constexpr const char* kUpdateInfoFailedText =
     "Updateinformationen konnten nicht heruntergeladen werden";
 inline constexpr const char* kDefinitionsFailedText = "Update konnte nicht heruntergeladen werden";
 inline constexpr const char* kNoUpdatesText = "Keine Updates verfügbar";
+// The update information came without a manifest that vouches for it.
+inline constexpr const char* kNotSignedText =
+    "Die Updateinformationen sind nicht gültig signiert. Es wurde nichts geändert.";
 
 // The question for a newer program version, with the version text exactly as read.
 std::string ProgramUpdateQuestion(std::string_view version);

@@ -2,8 +2,10 @@
 // fails, and exit code 0 on every path.
 #include <windows.h>
 
+#include "common/file_io.h"
 #include "netupdate/netupdate.h"
 #include "netupdate/update_base_url.h"
+#include "kelvaro_version.h"
 #include "updater/updater.h"
 
 namespace {
@@ -19,10 +21,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace kelvaro;
     UpdaterServices services;
     services.baseUrl = UpdateBaseUrl();
+    // The same version text as the main program of this build: an updater never installs
+    // a release that is not newer than the one it was shipped with.
+    services.ownVersion = KELVARO_VERSION_TEXT;
+    services.updateKeys = signing::BuildUpdateKeys();
     services.startNetwork = StartNetwork;
-    services.download = [](const std::string& url, const std::string& file) {
-        return DownloadToFile(url.c_str(), file.c_str());
+    services.download = [](const std::string& url, const std::string& file,
+                           const DownloadExpectation* expected) {
+        return DownloadToFile(url.c_str(), file.c_str(), expected);
     };
+    services.readFileStart = ReadFileStart;
+    services.deleteFile = [](const std::string& file) { DeleteFileA(file.c_str()); };
     services.showBox = [](const std::string& text, const std::string& caption) {
         MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
     };

@@ -2,7 +2,9 @@
 // on the address of the programs' update base URL: the manual check with nothing new and
 // with the server down, new definitions taking effect without a restart, the program
 // update handed to KelvaroUpdate.exe, and the updater on its own (no argument, a program
-// file the server does not have). Every program runs in a fresh working folder.
+// file the server does not have). The server serves folders that the publisher's tool
+// wrote (signed_update_test.cpp has the refused ones). Every program runs in a fresh
+// working folder.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -19,6 +21,7 @@
 
 #include "shell/ids.h"
 #include "support/ui_driver.h"
+#include "support/update_folder_win.h"
 #include "support/update_server_win.h"
 
 namespace kelvaro::test {
@@ -30,6 +33,7 @@ using ::testing::HasSubstr;
 constexpr const char* kMainExe = "Kelvaro(x64).exe";
 constexpr const char* kUpdaterExe = "KelvaroUpdate.exe";
 constexpr const char* kInfoFile = "KelvaroUpdate";
+constexpr const char* kManifestFile = "KelvaroUpdate.sig";
 constexpr const char* kDefinitionsFile = "Kelvaro";
 constexpr const char* kSettingsFile = "Kelvaro.ini";
 
@@ -50,7 +54,7 @@ std::string Definitions(int count) {
 // The loaded 20 and five more, of which one calls the Wine desktop "Gefährlich": once they
 // are loaded, the refresh that follows brings the main window back from the tray.
 std::string ServedDefinitions() {
-    return Definitions(24) + "3\r\nexplorer.exe\r\nDer Desktop\xB5\r\n";
+    return PublishedFile("release-1.6", kDefinitionsFile);
 }
 
 // The "Befund" of a process in the process list; "<none>" when it is not listed.
@@ -145,6 +149,9 @@ constexpr const char* kNothingNew =
     "Keine Updates verf\xFC"
     "gbar";
 constexpr const char* kServerDown = "Updateinformationen konnten nicht heruntergeladen werden";
+constexpr const char* kNotSigned =
+    "Die Updateinformationen sind nicht g\xFC"
+    "ltig signiert. Es wurde nichts ge\xE4ndert.";
 const std::string kProgramQuestion16 =
     "Es ein Update verf\xFC"
     "gbar. `1.6`\r\n\r\nM\xF6"
@@ -219,37 +226,39 @@ protected:
 
 std::unique_ptr<UpdateServer> UpdateE2E::server_;
 
-TEST_F(UpdateE2E, ManualCheckWithNothingNewSaysSoAlsoForABinaryOrOverlongFile) {
-    server_->Serve(kInfoFile, "20\r\n1.5\r\n");
+// A binary or overlong information file cannot agree with a signed manifest: it is
+// refused and removed with the manifest.
+TEST_F(UpdateE2E, ManualCheckWithNothingNewSaysSoAndRefusesABinaryOrOverlongFile) {
+    ServePublishedFolder(*server_, "current-1.5");
     const HWND main = StartKelvaro(20);
     ASSERT_NE(main, nullptr);
     const DWORD id = program_->processId();
     PostCommand(main, CmdCheckForUpdates);
     EXPECT_TRUE(IsNotice(AnswerNextBox(id, IDOK), "Kelvaro", kNothingNew));
     EXPECT_TRUE(WaitUntil([&] { return !program_->FileExists(kInfoFile); }));
+    EXPECT_TRUE(WaitUntil([&] { return !program_->FileExists(kManifestFile); }));
     EXPECT_THAT(Requests(), HasSubstr("\"GET /Kelvaro/KelvaroUpdate HTTP/1.1\" 200"));
+    EXPECT_THAT(Requests(), HasSubstr("\"GET /Kelvaro/KelvaroUpdate.sig HTTP/1.1\" 200"));
 
-    // A picture in place of the information file reads as no definitions and version 0.
     std::string picture = "\x89PNG\r\n\x1a\n";
     for (int i = 0; i < (1 << 20); ++i) picture += static_cast<char>(i * 7);
     server_->Serve(kInfoFile, picture);
     PostCommand(main, CmdCheckForUpdates);
-    EXPECT_TRUE(IsNotice(AnswerNextBox(id, IDOK), "Kelvaro", kNothingNew));
+    EXPECT_TRUE(IsNotice(AnswerNextBox(id, IDOK), "Fehler", kNotSigned));
+    EXPECT_FALSE(program_->FileExists(kInfoFile));
+    EXPECT_FALSE(program_->FileExists(kManifestFile));
 
-    // A version line of a megabyte counts only as far as the file's first 4096 bytes.
     server_->Serve(kInfoFile, "20\r\n1.6" + std::string(1 << 20, '7'));
     PostCommand(main, CmdCheckForUpdates);
-    const std::optional<MessageBoxInfo> box = AnswerNextBox(id, IDNO);
-    ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->text, std::string(kProgramQuestion16)
-                             .insert(kProgramQuestion16.find("`\r"), std::string(4096 - 7, '7')));
-    EXPECT_TRUE(WaitUntil([&] { return !program_->FileExists(kInfoFile); }));
+    EXPECT_TRUE(IsNotice(AnswerNextBox(id, IDOK), "Fehler", kNotSigned));
+    EXPECT_TRUE(NoMessageBoxFor(id, 500));
+    EXPECT_FALSE(program_->FileExists(kInfoFile));
 }
 
 // Asked for by the settings file, the check runs before the event loop and, with nothing
 // new, says nothing.
 TEST_F(UpdateE2E, CheckAtStartUpSaysNothingWhenThereIsNothingNew) {
-    server_->Serve(kInfoFile, "20\r\n1.5\r\n");
+    ServePublishedFolder(*server_, "current-1.5");
     const HWND main = StartKelvaro(20, true);
     ASSERT_NE(main, nullptr);
     // Once the program takes messages, the start-up is over.
@@ -277,9 +286,8 @@ TEST_F(UpdateE2E, ServerDownIsReportedAtStartUpAndOnCommand) {
 // desktop process as "Gefährlich", which brings the window back, and an open search window
 // searches the new list again.
 TEST_F(UpdateE2E, QuestionsComeInTurnAndNewDefinitionsTakeEffectAtOnce) {
-    server_->Serve(kInfoFile, "25\r\n1.6\r\n");
-    server_->Serve(kDefinitionsFile, ServedDefinitions());
-    server_->Serve(kMainExe, NewProgram());
+    ServePublishedFolder(*server_, "release-1.6");
+    ASSERT_EQ(PublishedFile("release-1.6", kMainExe), NewProgram());
     const HWND main = StartKelvaro(20);
     ASSERT_NE(main, nullptr);
     const DWORD id = program_->processId();
@@ -336,8 +344,7 @@ TEST_F(UpdateE2E, QuestionsComeInTurnAndNewDefinitionsTakeEffectAtOnce) {
 }
 
 TEST_F(UpdateE2E, AcceptedProgramUpdateIsInstalledByTheUpdaterAndTheNewProgramStarts) {
-    server_->Serve(kInfoFile, "20\r\n1.6\r\n");
-    server_->Serve(kMainExe, NewProgram());
+    ServePublishedFolder(*server_, "release-1.6");
     ASSERT_NE(NewProgram(), OldProgram());
     const HWND main = StartKelvaro(20);
     ASSERT_NE(main, nullptr);
@@ -352,13 +359,16 @@ TEST_F(UpdateE2E, AcceptedProgramUpdateIsInstalledByTheUpdaterAndTheNewProgramSt
     EXPECT_EQ(program_->ReadFile(kMainExe), NewProgram());
     EXPECT_EQ(AboutFirstLine(started), "Kelvaro 1.6");
     EXPECT_THAT(Requests(), HasSubstr("GET /Kelvaro/Kelvaro(x64).exe HTTP/1.1\" 200"));
-    // The information file of an accepted update stays until the next check.
+    // The information file of an accepted update stays until the next check; the updater
+    // fetched the manifest again and removed it after reading.
     EXPECT_TRUE(program_->FileExists(kInfoFile));
+    EXPECT_FALSE(program_->FileExists(kManifestFile));
 }
 
 // The updater started as the main program starts it, but with the name in quotes, and a
-// server without the program file.
+// server with a manifest but without the program file.
 TEST_F(UpdateE2E, UpdaterKeepsAndRestartsTheOldProgramWhenTheServerHasNoProgramFile) {
+    server_->Serve(kManifestFile, PublishedFile("release-1.6", kManifestFile));
     ProgramUnderTest::Options options;
     options.exePath = PathNextToTestExe(kUpdaterExe);
     options.copyExeIntoFolder = true;
@@ -376,7 +386,7 @@ TEST_F(UpdateE2E, UpdaterKeepsAndRestartsTheOldProgramWhenTheServerHasNoProgramF
     ASSERT_NE(started, 0u) << "the old program was not started again";
     EXPECT_EQ(AboutFirstLine(started), "Kelvaro 1.5");
     EXPECT_THAT(Requests(), HasSubstr("GET /Kelvaro/Kelvaro(x64).exe HTTP/1.1\" 404"));
-    // Nothing but the three files: no temporary file was left behind.
+    // Nothing but the three files: no temporary file or manifest was left behind.
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry{};
     HANDLE find = FindFirstFileA(program_->FilePath("*").c_str(), &entry);

@@ -14,6 +14,9 @@
 4. Signing with a throw-away self-made certificate: osslsigncode verify accepts each
    program, the signature covers exactly the built bytes, a changed byte fails it, and
    signing twice gives the same ZIP.
+5. The update key: both release builds take one throw-away key made by the publisher's
+   tool; configuring the release preset without a key, or with a test key of tests/keys/,
+   fails with a message that says so.
 Exits 1 on any failure and prints what failed.
 """
 
@@ -54,8 +57,9 @@ def run(command, cwd=ROOT, env=None):
     return result.stdout
 
 
-def build_release(source, env):
-    run(["cmake", "--preset", "release"], cwd=source, env=env)
+def build_release(source, env, update_key):
+    run(["cmake", "--preset", "release", f"-DKELVARO_UPDATE_KEYS={update_key}"], cwd=source,
+        env=env)
     print(run(["cmake", "--build", "--preset", "release"], cwd=source, env=env).strip()
           .splitlines()[-1])
     return os.path.join(source, "build", "release")
@@ -217,16 +221,41 @@ def check_signed_bytes(name, signed_path, built_path, work, cert):
     check(verify.returncode != 0, f"{name}: a changed byte still verifies")
 
 
+def throw_away_update_key(work):
+    """The KELVARO_UPDATE_KEYS entry of a new key that only this test knows."""
+    return run([sys.executable, os.path.join(ROOT, "tools", "publish_update.py"), "keygen",
+                os.path.join(work, "update.pem")]).strip()
+
+
+def update_key_test(work, env):
+    """The release preset refuses to configure without the publisher's key or with a key
+    whose private half is in the repository."""
+    with open(os.path.join(ROOT, "tests", "keys", "update-test-only.pub")) as f:
+        test_key = f.read().strip()
+    for name, extra, message in (("no key", [], "KELVARO_UPDATE_KEYS is empty"),
+                                 ("the test key", [f"-DKELVARO_UPDATE_KEYS={test_key}"],
+                                  "holds the test key")):
+        result = subprocess.run(["cmake", "--preset", "release", "-B",
+                                 os.path.join(work, name.replace(" ", "-"))] + extra,
+                                cwd=ROOT, env=env, capture_output=True, text=True)
+        output = " ".join((result.stdout + result.stderr).split())
+        check(result.returncode != 0 and message in output,
+              f"configuring the release with {name} did not fail with '{message}'")
+
+
 def main():
     epoch = run(["git", "log", "-1", "--format=%ct"]).strip()
     env = dict(os.environ, SOURCE_DATE_EPOCH=epoch)
     env.pop("KELVARO_SIGN_CERT", None)
     env.pop("KELVARO_SIGN_KEY", None)
-    first = build_release(ROOT, env)
+    with tempfile.TemporaryDirectory() as work:
+        update_key_test(work, env)
+        update_key = throw_away_update_key(work)
+    first = build_release(ROOT, env, update_key)
     version = project_version(first)
     zip_name = "Kelvaro-%d.%d-win64.zip" % version
     copy_source_tree(COPY)
-    second = build_release(COPY, env)
+    second = build_release(COPY, env, update_key)
 
     for name in PROGRAMS + (zip_name,):
         where = "bin" if name.endswith(".exe") else ""

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "netupdate/netupdate.h"
+#include "signing/sha256.h"
 #include "support/fake_socket.h"
 #include "support/scratch_folder.h"
 #include "support/scripted_server.h"
@@ -217,9 +218,9 @@ TEST_F(DownloadToFileTest, SurvivesHostileServersAndKeepsTheOldTargetOnFailure) 
 // none of these may wait out the ten-second receive timeout. One at a time, so the time
 // measured is the download's own.
 TEST_F(DownloadToFileTest, EndsAtOnceWhenTheServerCloses) {
-    const std::set<std::string> closing = {
-        "short, then closed", "no length, until closed", "chunked without the closing chunk",
-        "head cut short, then closed", "closes at once"};
+    const std::set<std::string> closing = {"short, then closed", "no length, until closed",
+                                           "chunked without the closing chunk",
+                                           "head cut short, then closed", "closes at once"};
     int checked = 0;
     for (const HostileCase& c : HostileCases()) {
         if (closing.count(c.name) == 0) continue;
@@ -274,6 +275,59 @@ TEST_F(DownloadToFileTest, FailsWithoutTouchingTheTargetWhenNothingCanBeFetched)
     script.answer = kOk + "Content-Length: 2\r\n\r\nok";
     test::ScriptedServer server(script);
     EXPECT_EQ(DownloadToFile(server.Url().c_str(), folder.File("fehlt/Kelvaro").c_str()), 0);
+}
+
+// With an expectation, only the announced body replaces the target, however it arrives;
+// any other body is a failed download that leaves the target and no temporary file.
+TEST_F(DownloadToFileTest, HoldsTheBodyToTheExpectedSizeAndHash) {
+    const std::string large = Numbered(700000);  // hashed across several gathered writes
+    const DownloadExpectation expected{700000, signing::Sha256Of(large).value()};
+    DownloadExpectation otherHash = expected;
+    otherHash.sha256[31] ^= 1;
+    DownloadExpectation shorter = expected;
+    shorter.size = 699999;
+    DownloadExpectation longer = expected;
+    longer.size = 700001;
+    struct Case {
+        std::string answer;
+        const DownloadExpectation* expected;
+        int32_t result;
+        size_t pieceSize = 0;  // in pieces with pauses between them
+    };
+    const std::vector<Case> cases = {
+        {kOk + "Content-Length: 700000\r\n\r\n" + large, &expected, 700000},
+        {kChunked + Chunked(large, 5000), &expected, 700000},
+        {kOk + "\r\n" + large, &expected, 700000},
+        {kOk + "Content-Length: 700000\r\n\r\n" + large, &otherHash, 0},
+        {kOk + "Content-Length: 700000\r\n\r\n" + large, &shorter, 0},
+        {kOk + "Content-Length: 700000\r\n\r\n" + large, &longer, 0},
+        {kOk + "\r\n" + large + "x", &expected, 0},
+        {kChunked + Chunked(large.substr(1), 5000), &expected, 0},
+        {kOk + "Content-Length: 700000\r\n\r\n" + large, &expected, 700000, 9000},
+        {kOk + "Content-Length: 700000\r\n\r\n" + large, &otherHash, 0, 9000},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        test::ScratchFolder folder;
+        const std::string target = folder.File("Kelvaro(x64).exe");
+        test::WriteBytes(target, kOldTarget);
+        test::ServerScript script;
+        script.answer = cases[i].answer;
+        script.pieceSize = cases[i].pieceSize;
+        script.piecePause = std::chrono::milliseconds(cases[i].pieceSize > 0 ? 1 : 0);
+        test::ScriptedServer server(script);
+        EXPECT_EQ(DownloadToFile(server.Url().c_str(), target.c_str(), cases[i].expected),
+                  cases[i].result)
+            << "case " << i;
+        EXPECT_EQ(test::ReadBytes(target) == large, cases[i].result != 0) << "case " << i;
+        EXPECT_EQ(folder.Count(), 1u) << "case " << i;
+    }
+    const DownloadExpectation none{0, {}};
+    test::ServerScript script;
+    script.answer = kOk + "Content-Length: 2\r\n\r\nok";
+    test::ScriptedServer server(script);
+    test::ScratchFolder folder;
+    EXPECT_EQ(DownloadToFile(server.Url().c_str(), folder.File("x").c_str(), &none), 0);
+    EXPECT_EQ(server.Connections(), 0);
 }
 
 TEST(DownloadWithoutNetwork, UsesLiteralAddressesWithoutLookUpAndNamesWithOne) {

@@ -1,13 +1,18 @@
 // The update check: the update information file, the version comparison, the question
-// texts, and the check's steps against recorded services.
+// texts, the agreement with the signed manifest, and the check's steps against recorded
+// services. The manifests come from the publisher's tool (signing_vectors.h) and are
+// checked with the real verifier of the build.
 #include "update/update_check.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "signing/manifest.h"
+#include "unit/signing_vectors.h"
 #include "update/update_info.h"
 
 namespace kelvaro {
@@ -76,14 +81,20 @@ protected:
         services.networkStarted = true;
         services.baseUrl = "http://127.0.0.1:1/Kelvaro/";
         services.runningVersion = "1.5";
-        services.download = [this](const std::string& url, const std::string& file) {
-            log.push_back("download " + url + " -> " + file);
-            const bool info = file == kUpdateInfoFileName;
-            return info ? infoDownload : definitionsDownload;
+        services.updateKeys = signing::ParseUpdateKeys(test::vectors::kTestKeys).value();
+        services.download = [this](const std::string& url, const std::string& file,
+                                   const DownloadExpectation* expected) {
+            log.push_back("download " + url + " -> " + file +
+                          (expected ? " (" + std::to_string(expected->size) + " bytes)" : ""));
+            if (expected != nullptr) expectation = *expected;
+            if (file == kUpdateInfoFileName) return infoDownload;
+            if (file == signing::kManifestFileName) return manifestDownload;
+            return definitionsDownload;
         };
-        services.readFileStart = [this](const std::string& file, std::string& bytes) {
+        services.readFileStart = [this](const std::string& file, size_t limit, std::string& bytes) {
             log.push_back("read " + file);
-            bytes = infoBytes;
+            bytes = file == kUpdateInfoFileName ? infoBytes : manifestBytes;
+            if (bytes.size() > limit) bytes.resize(limit);
             return infoReadable;
         };
         services.deleteFile = [this](const std::string& file) { log.push_back("delete " + file); };
@@ -107,6 +118,7 @@ protected:
     }
 
     std::vector<std::string> Run(bool manual) {
+        log.clear();
         RunUpdateCheck(manual, services);
         return log;
     }
@@ -114,40 +126,61 @@ protected:
     UpdateCheckServices services;
     std::vector<std::string> log;
     int32_t infoDownload = 9;
+    int32_t manifestDownload = 700;
     int32_t definitionsDownload = 4000;
     bool infoReadable = true;
     std::string infoBytes = "20\r\n1.5\r\n";
+    std::string manifestBytes = test::vectors::kManifest15With20;
     int32_t loaded = 20;
     std::vector<bool> answers;
     int startResult = 1;
+    std::optional<DownloadExpectation> expectation;
 };
 
 const std::string kInfoDownload =
     "download http://127.0.0.1:1/Kelvaro/KelvaroUpdate -> KelvaroUpdate";
-const std::string kDefinitionsDownload = "download http://127.0.0.1:1/Kelvaro/Kelvaro -> Kelvaro";
+const std::string kManifestDownload =
+    "download http://127.0.0.1:1/Kelvaro/KelvaroUpdate.sig -> KelvaroUpdate.sig";
+const std::string kDefinitionsDownload =
+    "download http://127.0.0.1:1/Kelvaro/Kelvaro -> Kelvaro (" +
+    std::to_string(std::string(test::vectors::kDefinitions25).size()) + " bytes)";
 const std::string kProgramQuestion = "ask Es ein Update verf\xFCgbar. `1.6`";
 const std::string kFiveNew = "ask Es sind 5 neue Definitionen verf\xFCgbar.";
+const std::string kNotSigned =
+    "box Fehler: Die Updateinformationen sind nicht g\xFCltig signiert. Es wurde nichts "
+    "ge\xE4ndert.";
+
+// The steps every check takes before it offers anything: the information file, then the
+// manifest, each fetched and read.
+std::vector<std::string> Fetched(std::vector<std::string> then) {
+    std::vector<std::string> steps = {kInfoDownload, "read KelvaroUpdate", kManifestDownload,
+                                      "read KelvaroUpdate.sig"};
+    steps.insert(steps.end(), then.begin(), then.end());
+    return steps;
+}
+
+const std::vector<std::string> kBothDeleted = {"delete KelvaroUpdate", "delete KelvaroUpdate.sig"};
+
+// A refused manifest: both files go before the box is shown.
+const std::vector<std::string> kRefused = {"delete KelvaroUpdate", "delete KelvaroUpdate.sig",
+                                           kNotSigned};
+
+std::vector<std::string> Deleted(std::vector<std::string> before) {
+    before.insert(before.end(), kBothDeleted.begin(), kBothDeleted.end());
+    return before;
+}
 
 TEST_F(UpdateCheckRun, NothingNewSaysSoOnlyWhenAskedByTheUser) {
-    EXPECT_THAT(Run(true),
-                ElementsAre(kInfoDownload, "read KelvaroUpdate",
-                            "box Kelvaro: Keine Updates verf\xFCgbar", "delete KelvaroUpdate"));
-    log.clear();
-    EXPECT_THAT(Run(false),
-                ElementsAre(kInfoDownload, "read KelvaroUpdate", "delete KelvaroUpdate"));
+    EXPECT_EQ(Run(true), Fetched(Deleted({"box Kelvaro: Keine Updates verf\xFCgbar"})));
+    EXPECT_EQ(Run(false), Fetched(kBothDeleted));
     // More definitions loaded than announced is nothing new either.
-    log.clear();
     loaded = 30;
-    infoBytes = "25\r\n1.5";
-    EXPECT_THAT(Run(true),
-                ElementsAre(kInfoDownload, "read KelvaroUpdate",
-                            "box Kelvaro: Keine Updates verf\xFCgbar", "delete KelvaroUpdate"));
+    EXPECT_EQ(Run(true), Fetched(Deleted({"box Kelvaro: Keine Updates verf\xFCgbar"})));
 }
 
 TEST_F(UpdateCheckRun, WithoutTheSocketLayerEveryCheckReportsItAndTransfersNothing) {
     services.networkStarted = false;
     EXPECT_THAT(Run(false), ElementsAre("box Fehler: Kein Internetzugriff f\xFCr Update"));
-    log.clear();
     EXPECT_THAT(Run(true), ElementsAre("box Fehler: Kein Internetzugriff f\xFCr Update"));
 }
 
@@ -157,7 +190,6 @@ TEST_F(UpdateCheckRun, AnInformationFileThatDidNotArriveIsReportedAndNothingElse
         Run(false),
         ElementsAre(kInfoDownload,
                     "box Fehler: Updateinformationen konnten nicht heruntergeladen werden"));
-    log.clear();
     infoDownload = 9;
     infoReadable = false;
     EXPECT_THAT(Run(true), ElementsAre(kInfoDownload, "read KelvaroUpdate"));
@@ -165,12 +197,12 @@ TEST_F(UpdateCheckRun, AnInformationFileThatDidNotArriveIsReportedAndNothingElse
 
 TEST_F(UpdateCheckRun, AcceptedProgramUpdateStartsTheUpdaterAndEndsEvenWhenTheStartFails) {
     infoBytes = "25\r\n1.6\r\n";
+    manifestBytes = test::vectors::kManifest16With25;
     answers = {true};
-    const std::vector<std::string> expected = {
-        kInfoDownload, "read KelvaroUpdate", kProgramQuestion,
-        "start KelvaroUpdate.exe [Kelvaro(x64).exe] in []", "end"};
+    // The updater fetches the manifest again itself; both files are left as they are.
+    const std::vector<std::string> expected =
+        Fetched({kProgramQuestion, "start KelvaroUpdate.exe [Kelvaro(x64).exe] in []", "end"});
     EXPECT_EQ(Run(true), expected);
-    log.clear();
     answers = {true};
     startResult = 0;
     EXPECT_EQ(Run(false), expected);
@@ -178,33 +210,78 @@ TEST_F(UpdateCheckRun, AcceptedProgramUpdateStartsTheUpdaterAndEndsEvenWhenTheSt
 
 TEST_F(UpdateCheckRun, DeclinedProgramUpdateGoesOnWithTheDefinitionsAndNeverSaysNothingNew) {
     infoBytes = "25\r\n1.6\r\n";
+    manifestBytes = test::vectors::kManifest16With25;
     answers = {false, true};
-    EXPECT_THAT(Run(true),
-                ElementsAre(kInfoDownload, "read KelvaroUpdate", kProgramQuestion, kFiveNew,
-                            kDefinitionsDownload, "reload", "delete KelvaroUpdate"));
-    log.clear();
+    EXPECT_EQ(Run(true),
+              Fetched(Deleted({kProgramQuestion, kFiveNew, kDefinitionsDownload, "reload"})));
     infoBytes = "20\r\n1.6\r\n";
+    manifestBytes = test::vectors::kManifest16With20;
     answers = {false};
-    EXPECT_THAT(Run(true), ElementsAre(kInfoDownload, "read KelvaroUpdate", kProgramQuestion,
-                                       "delete KelvaroUpdate"));
+    EXPECT_EQ(Run(true), Fetched(Deleted({kProgramQuestion})));
 }
 
-TEST_F(UpdateCheckRun, NewDefinitionsAreLoadedOnlyWhenAcceptedAndComplete) {
+TEST_F(UpdateCheckRun, NewDefinitionsAreLoadedOnlyWhenAcceptedAndAsTheManifestDescribesThem) {
     infoBytes = "25\r\n1.5\r\n";
-    answers = {true};
-    EXPECT_THAT(Run(false), ElementsAre(kInfoDownload, "read KelvaroUpdate", kFiveNew,
-                                        kDefinitionsDownload, "reload", "delete KelvaroUpdate"));
-    log.clear();
-    answers = {false};
-    EXPECT_THAT(Run(true),
-                ElementsAre(kInfoDownload, "read KelvaroUpdate", kFiveNew, "delete KelvaroUpdate"));
-    log.clear();
-    answers = {true};
+    manifestBytes = test::vectors::kManifest16With25;
+    manifestBytes.replace(manifestBytes.find("version 1.6"), 11, "version 1.5");
+    // A changed version line no longer matches its signature.
+    EXPECT_EQ(Run(false), Fetched(kRefused));
+
+    infoBytes = "25\r\n1.6\r\n";
+    manifestBytes = test::vectors::kManifest16With25;
+    answers = {false, true};
+    EXPECT_EQ(Run(false),
+              Fetched(Deleted({kProgramQuestion, kFiveNew, kDefinitionsDownload, "reload"})));
+    ASSERT_TRUE(expectation.has_value());
+    EXPECT_EQ(expectation->size,
+              static_cast<int32_t>(std::string(test::vectors::kDefinitions25).size()));
+    EXPECT_EQ(expectation->sha256, signing::Sha256Of(test::vectors::kDefinitions25).value());
+
+    answers = {false, false};
+    EXPECT_EQ(Run(true), Fetched(Deleted({kProgramQuestion, kFiveNew})));
+    // A body that is not the announced one counts as not downloaded.
+    answers = {false, true};
     definitionsDownload = 0;
-    EXPECT_THAT(Run(true),
-                ElementsAre(kInfoDownload, "read KelvaroUpdate", kFiveNew, kDefinitionsDownload,
-                            "box Fehler: Update konnte nicht heruntergeladen werden",
-                            "delete KelvaroUpdate"));
+    EXPECT_EQ(Run(true),
+              Fetched(Deleted({kProgramQuestion, kFiveNew, kDefinitionsDownload,
+                               "box Fehler: Update konnte nicht heruntergeladen werden"})));
+}
+
+// Whatever is wrong with the manifest, the check says so in either mode, removes both
+// files, and asks nothing.
+TEST_F(UpdateCheckRun, WithoutAManifestThatVouchesForTheInformationNothingIsOffered) {
+    infoBytes = "25\r\n1.6\r\n";
+    manifestDownload = 0;
+    const std::vector<std::string> missing = {kInfoDownload,     "read KelvaroUpdate",
+                                              kManifestDownload, kRefused[0],
+                                              kRefused[1],       kRefused[2]};
+    EXPECT_EQ(Run(true), missing);
+    EXPECT_EQ(Run(false), missing);
+    manifestDownload = 700;
+
+    const std::string good = test::vectors::kManifest16With25;
+    std::string tooLong = good;
+    tooLong.insert(tooLong.find("signature"), signing::kManifestMaxBytes, 'x');
+    const std::vector<std::string> wrong = {
+        std::string(), good.substr(0, good.size() - 1), tooLong,
+        std::string(test::vectors::kManifest16With25OtherKey),
+        good.substr(0, good.size() - 3) + (good[good.size() - 3] == '0' ? "1" : "0") + "\r\n"};
+    for (size_t i = 0; i < wrong.size(); ++i) {
+        manifestBytes = wrong[i];
+        EXPECT_EQ(Run(false), Fetched(kRefused)) << "manifest " << i;
+    }
+    manifestBytes = good;
+    infoReadable = true;
+    for (const char* info : {"25\r\n1.7\r\n", "26\r\n1.6\r\n", "24\r\n1.6\r\n", "25\r\n1.6.0\r\n",
+                             "25\r\n 1.6\r\n", "25\r\n1.06\r\n", "25\r\n\r\n"}) {
+        infoBytes = info;
+        EXPECT_EQ(Run(true), Fetched(kRefused)) << info;
+    }
+    // The count as the number reader reads it, the version as written.
+    for (const char* info : {"$19\r\n1.6", "+25 Definitionen\n1.6\n", "25\r1.6\r"}) {
+        infoBytes = info;
+        EXPECT_EQ(Run(false), Fetched(Deleted({kProgramQuestion, kFiveNew}))) << info;
+    }
 }
 
 }  // namespace

@@ -1,14 +1,17 @@
 // The updater: its command-line splitting, the failure report it shares with the main
-// program, and its one pass against recorded services.
+// program, and its one pass against recorded services, with manifests from the publisher's
+// tool (signing_vectors.h): which it installs from and which it refuses.
 #include "updater/updater.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "netupdate/report.h"
+#include "unit/signing_vectors.h"
 #include "updater/command_line.h"
 
 namespace kelvaro {
@@ -62,14 +65,25 @@ class UpdaterRun : public ::testing::Test {
 protected:
     UpdaterRun() {
         services.baseUrl = "http://127.0.0.1:1/Kelvaro/";
+        services.ownVersion = "1.5";
+        services.updateKeys = signing::ParseUpdateKeys(test::vectors::kTestKeys).value();
         services.startNetwork = [this] {
             log.push_back("network");
             return networkStarts;
         };
-        services.download = [this](const std::string& url, const std::string& file) {
-            log.push_back("download " + url + " -> " + file);
-            return stored;
+        services.download = [this](const std::string& url, const std::string& file,
+                                   const DownloadExpectation* expected) {
+            log.push_back("download " + url.substr(url.rfind('/') + 1) + " -> " + file +
+                          (expected ? " (" + std::to_string(expected->size) + " bytes)" : ""));
+            if (expected != nullptr) expectation = *expected;
+            return file == signing::kManifestFileName ? manifestStored : stored;
         };
+        services.readFileStart = [this](const std::string& file, size_t limit, std::string& bytes) {
+            log.push_back("read " + file);
+            bytes = manifest.substr(0, limit);
+            return true;
+        };
+        services.deleteFile = [this](const std::string& file) { log.push_back("delete " + file); };
         services.showBox = [this](const std::string& text, const std::string& caption) {
             log.push_back("box " + caption + ": " + text);
         };
@@ -90,16 +104,60 @@ protected:
     UpdaterServices services;
     std::vector<std::string> log;
     bool networkStarts = true;
+    int32_t manifestStored = 700;
     int32_t stored = 5000;
+    std::string manifest = test::vectors::kManifest16With25;
+    std::optional<DownloadExpectation> expectation;
 };
 
-TEST_F(UpdaterRun, AFailedDownloadIsReportedBeforeTheOldProgramIsStarted) {
+const std::string kProgramSize = std::to_string(std::string(test::vectors::kProgram).size());
+const std::vector<std::string> kManifestFetched = {
+    "network", "download KelvaroUpdate.sig -> KelvaroUpdate.sig", "read KelvaroUpdate.sig",
+    "delete KelvaroUpdate.sig"};
+
+std::vector<std::string> AfterManifest(std::vector<std::string> then) {
+    std::vector<std::string> steps = kManifestFetched;
+    steps.insert(steps.end(), then.begin(), then.end());
+    return steps;
+}
+
+TEST_F(UpdaterRun, InstallsTheFileOnlyAsTheManifestDescribesIt) {
+    EXPECT_EQ(
+        Run("u Kelvaro(x64).exe"),
+        AfterManifest({"download Kelvaro(x64).exe -> Kelvaro(x64).exe (" + kProgramSize + " bytes)",
+                       "start Kelvaro(x64).exe [] in []", "end"}));
+    ASSERT_TRUE(expectation.has_value());
+    EXPECT_EQ(expectation->sha256, signing::Sha256Of(test::vectors::kProgram).value());
+    // A body that does not match is a failed download: the old program is started.
     stored = 0;
+    EXPECT_EQ(
+        Run("u \"Kelvaro(x64).exe\""),
+        AfterManifest({"download Kelvaro(x64).exe -> Kelvaro(x64).exe (" + kProgramSize + " bytes)",
+                       "box Fehler: Download fehlgeschlagen", "start Kelvaro(x64).exe [] in []",
+                       "end"}));
+}
+
+// No manifest, another key, an older or the same release replayed, a changed byte, or a
+// file the manifest does not list: nothing is downloaded, and the old program is started.
+TEST_F(UpdaterRun, RefusesEveryManifestThatDoesNotVouchForANewerFile) {
+    const std::vector<std::string> refused = AfterManifest(
+        {"box Fehler: Download fehlgeschlagen", "start Kelvaro(x64).exe [] in []", "end"});
+    std::string changed = test::vectors::kManifest16With25;
+    changed[changed.find("definitions ") + 12] ^= 1;  // 25 becomes 35
+    for (const std::string& bytes :
+         {std::string(test::vectors::kManifest16With25OtherKey),
+          std::string(test::vectors::kManifest14With20),
+          std::string(test::vectors::kManifest15With20), changed, std::string("weg")}) {
+        manifest = bytes;
+        EXPECT_EQ(Run("u Kelvaro(x64).exe"), refused) << bytes;
+    }
+    manifest = test::vectors::kManifest16With25;
+    EXPECT_EQ(Run("u Andere.exe"), AfterManifest({"box Fehler: Download fehlgeschlagen",
+                                                  "start Andere.exe [] in []", "end"}));
+    manifestStored = 0;
     EXPECT_THAT(Run("u Kelvaro(x64).exe"),
-                ElementsAre("network",
-                            "download http://127.0.0.1:1/Kelvaro/Kelvaro(x64).exe -> "
-                            "Kelvaro(x64).exe",
-                            "box Fehler: Download fehlgeschlagen",
+                ElementsAre("network", "download KelvaroUpdate.sig -> KelvaroUpdate.sig",
+                            "delete KelvaroUpdate.sig", "box Fehler: Download fehlgeschlagen",
                             "start Kelvaro(x64).exe [] in []", "end"));
 }
 
