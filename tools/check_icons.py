@@ -4,9 +4,9 @@
     tools/check_icons.py [FILE.ico ...]     default: the six files in res/icons/
 
 Each file must hold exactly the eight square images 128, 96, 72, 64, 48, 32, 24 and
-16 px, each an uncompressed 32-bit BGRA DIB with its AND mask (no PNG entries), the
-mask must agree with the alpha channel, the corners must be transparent and the image
-must not be nearly empty (at least 5 % opaque pixels). The five role icons must differ from one another. Exits 1 on the
+16 px at 32 bits per pixel: from 64 px on PNG-compressed (8-bit RGBA), below that an
+uncompressed BGRA DIB whose AND mask agrees with the alpha channel. The corners must be
+transparent and no image nearly empty (at least 5 % opaque pixels). The five role icons must differ from one another. Exits 1 on the
 first file that fails, printing why. Standard library only.
 """
 
@@ -41,9 +41,12 @@ def check_file(path):
             continue
         if e["bpp"] != 32 or e["planes"] != 1:
             problems.append(f"{s}px: directory says {e['bpp']} bpp, {e['planes']} planes")
+        if e["png"] != (s >= icofile.PNG_FROM_SIZE):
+            problems.append(f"{s}px: stored as {'PNG' if e['png'] else 'DIB'}, expected "
+                            f"{'PNG' if s >= icofile.PNG_FROM_SIZE else 'DIB'}")
         rgba = e["rgba"]
         alpha = rgba[3::4]
-        for y in range(s):
+        for y in range(s if e["mask"] is not None else 0):
             for x in range(s):
                 transparent = alpha[y * s + x] == 0
                 if e["mask"][y][x] != transparent:
@@ -76,7 +79,8 @@ def main(argv):
                 print(f"  {p}")
         else:
             print(f"ok   {os.path.relpath(path, ROOT)}: "
-                  f"{', '.join(str(e['size']) for e in entries)} px, 32 bpp DIB with mask")
+                  f"{', '.join(str(e['size']) for e in entries)} px, 32 bpp, PNG from "
+                  f"{icofile.PNG_FROM_SIZE} px")
     present = [r for r in ROLES if r in by_name and by_name[r]]
     for i, a in enumerate(present):
         for b in present[i + 1:]:

@@ -1,10 +1,11 @@
-"""Reads and writes Windows icon files with 32-bit BGRA DIB images.
+"""Reads and writes Windows icon files with 32-bit images.
 
-Only the classic layout is written: every image is a BITMAPINFOHEADER, the colour
-rows bottom-up as B, G, R, A (straight, not premultiplied alpha), then the 1-bit AND
-mask, also bottom-up, each row padded to 4 bytes. A mask bit is 1 where the pixel is
-fully transparent. No PNG-compressed entries, so every Windows version and Wine load
-the images.
+The images of 64 px and more are stored PNG-compressed (8-bit RGBA, straight alpha), as
+Windows has read them since Vista and Wine does: as classic bitmaps they would be nine
+tenths of each program file. The smaller ones keep the classic layout that every version
+reads: a BITMAPINFOHEADER, the colour rows bottom-up as B, G, R, A (straight, not
+premultiplied alpha), then the 1-bit AND mask, also bottom-up, each row padded to 4 bytes.
+A mask bit is 1 where the pixel is fully transparent.
 
 Images are passed around as (size, rgba) where rgba is a bytes object of size*size*4
 bytes, rows top-down, R, G, B, A per pixel, straight alpha.
@@ -13,6 +14,7 @@ Standard library only, so the checker runs on any machine.
 """
 
 import struct
+import zlib
 
 ICONDIR = struct.Struct("<HHH")
 ICONDIRENTRY = struct.Struct("<BBBBHHII")
@@ -44,9 +46,34 @@ def encode_image(size, rgba):
     return header + bytes(colour) + bytes(mask)
 
 
+# From this size on an image is stored as PNG.
+PNG_FROM_SIZE = 64
+PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+
+
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def encode_png(size, rgba):
+    """Returns a PNG of the image: 8-bit RGBA, no interlacing, every row unfiltered, so
+    the same pixels always give the same bytes."""
+    if len(rgba) != size * size * 4:
+        raise ValueError(f"{size}px image needs {size * size * 4} bytes, got {len(rgba)}")
+    stride = size * 4
+    raw = b"".join(b"\x00" + rgba[y * stride:(y + 1) * stride] for y in range(size))
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (PNG_SIGNATURE + png_chunk(b"IHDR", header) + png_chunk(b"IDAT", zlib.compress(raw, 9))
+            + png_chunk(b"IEND", b""))
+
+
+def encode_entry(size, rgba):
+    return encode_png(size, rgba) if size >= PNG_FROM_SIZE else encode_image(size, rgba)
+
+
 def write_ico(path, images):
     """Writes images, a list of (size, rgba), in the given order."""
-    blobs = [encode_image(size, rgba) for size, rgba in images]
+    blobs = [encode_entry(size, rgba) for size, rgba in images]
     out = bytearray(ICONDIR.pack(0, 1, len(images)))
     offset = ICONDIR.size + ICONDIRENTRY.size * len(images)
     for (size, _), blob in zip(images, blobs):
@@ -86,8 +113,12 @@ def read_ico(data):
         if offset + length > len(data):
             raise IcoError(f"image {i} runs past the end of the file")
         blob = data[offset:offset + length]
-        if blob[:8] == b"\x89PNG\r\n\x1a\n":
-            raise IcoError(f"image {i} is PNG-compressed, not a DIB")
+        if blob[:8] == PNG_SIGNATURE:
+            if w != h:
+                raise IcoError(f"image {i}: entry {width}x{height} is not square")
+            entries.append(dict(width=width, height=height, planes=planes, bpp=bpp, size=width,
+                                rgba=decode_png(blob, width, i), mask=None, png=True))
+            continue
         if len(blob) < BITMAPINFOHEADER.size:
             raise IcoError(f"image {i} too short for its header")
         (hsize, bw, bh, bplanes, bbits, comp, _, _, _, _, _) = BITMAPINFOHEADER.unpack_from(blob, 0)
@@ -112,5 +143,80 @@ def read_ico(data):
             msrc = 40 + stride * height + (height - 1 - row) * mrow
             mask.append([(blob[msrc + (x >> 3)] >> (7 - (x & 7))) & 1 for x in range(width)])
         entries.append(dict(width=width, height=height, planes=planes, bpp=bpp,
-                            size=width, rgba=bytes(rgba), mask=mask))
+                            size=width, rgba=bytes(rgba), mask=mask, png=False))
     return entries
+
+
+def paeth(a, b, c):
+    p = a + b - c
+    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+    if pa <= pb and pa <= pc:
+        return a
+    return b if pb <= pc else c
+
+
+def unfilter_row(kind, row, previous, bpp, index):
+    out = bytearray(row)
+    for x in range(len(out)):
+        left = out[x - bpp] if x >= bpp else 0
+        up = previous[x]
+        upper_left = previous[x - bpp] if x >= bpp else 0
+        if kind == 0:
+            continue
+        if kind == 1:
+            out[x] = (out[x] + left) & 0xFF
+        elif kind == 2:
+            out[x] = (out[x] + up) & 0xFF
+        elif kind == 3:
+            out[x] = (out[x] + ((left + up) >> 1)) & 0xFF
+        elif kind == 4:
+            out[x] = (out[x] + paeth(left, up, upper_left)) & 0xFF
+        else:
+            raise IcoError(f"image {index}: PNG row filter {kind}")
+    return bytes(out)
+
+
+def decode_png(blob, size, index):
+    """Returns the rgba of a PNG icon image: it must be 8-bit RGBA, not interlaced, and
+    size x size."""
+    at = len(PNG_SIGNATURE)
+    header = None
+    compressed = bytearray()
+    while at + 8 <= len(blob):
+        (length,) = struct.unpack_from(">I", blob, at)
+        kind = blob[at + 4:at + 8]
+        data = blob[at + 8:at + 8 + length]
+        if len(data) != length or at + 12 + length > len(blob):
+            raise IcoError(f"image {index}: PNG chunk runs past the image")
+        (crc,) = struct.unpack_from(">I", blob, at + 8 + length)
+        if crc != zlib.crc32(kind + data):
+            raise IcoError(f"image {index}: PNG chunk {kind!r} has a bad CRC")
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", data)
+        elif kind == b"IDAT":
+            compressed += data
+        elif kind == b"IEND":
+            break
+        at += 12 + length
+    if header is None:
+        raise IcoError(f"image {index}: PNG without a header")
+    width, height, depth, colour, _, _, interlace = header
+    if (width, height) != (size, size):
+        raise IcoError(f"image {index}: PNG {width}x{height} does not match entry {size}x{size}")
+    if depth != 8 or colour != 6 or interlace != 0:
+        raise IcoError(f"image {index}: PNG depth {depth}, colour type {colour}, "
+                       f"interlace {interlace}; expected 8-bit RGBA, not interlaced")
+    try:
+        raw = zlib.decompress(bytes(compressed))
+    except zlib.error as e:
+        raise IcoError(f"image {index}: PNG data: {e}")
+    stride = size * 4
+    if len(raw) != size * (stride + 1):
+        raise IcoError(f"image {index}: PNG data of {len(raw)} bytes, expected {size * (stride + 1)}")
+    rows = []
+    previous = bytes(stride)
+    for y in range(size):
+        line = raw[y * (stride + 1):(y + 1) * (stride + 1)]
+        previous = unfilter_row(line[0], line[1:], previous, 4, index)
+        rows.append(previous)
+    return b"".join(rows)

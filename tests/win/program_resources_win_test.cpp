@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -160,6 +161,62 @@ TEST(ProgramResources, TheNewerTestProgramCarriesItsOwnVersionEverywhere) {
     const ProgramFile served{"kelvaro_main_served.exe", "Kelvaro(x64).exe", {1, 6}};
     ExpectVersionResource(served);
     ExpectManifest(served);
+}
+
+// The pixels of one icon image as Windows loads it at `size`: its width, and whether any
+// pixel is opaque (a picture that did not decode would be empty).
+struct LoadedIcon {
+    int width = 0;
+    bool drawn = false;
+};
+
+LoadedIcon LoadIconOfSize(HMODULE module, int resource, int size) {
+    LoadedIcon result;
+    const auto icon = static_cast<HICON>(
+        LoadImageA(module, MAKEINTRESOURCEA(resource), IMAGE_ICON, size, size, 0));
+    if (icon == nullptr) return result;
+    ICONINFO info{};
+    if (GetIconInfo(icon, &info) && info.hbmColor != nullptr) {
+        BITMAP bitmap{};
+        GetObjectA(info.hbmColor, sizeof(bitmap), &bitmap);
+        result.width = bitmap.bmWidth;
+        BITMAPINFO format{};
+        format.bmiHeader.biSize = sizeof(format.bmiHeader);
+        format.bmiHeader.biWidth = bitmap.bmWidth;
+        format.bmiHeader.biHeight = -bitmap.bmHeight;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        std::vector<uint32_t> pixels(static_cast<size_t>(bitmap.bmWidth) * bitmap.bmHeight);
+        const HDC screen = GetDC(nullptr);
+        GetDIBits(screen, info.hbmColor, 0, bitmap.bmHeight, pixels.data(), &format,
+                  DIB_RGB_COLORS);
+        ReleaseDC(nullptr, screen);
+        for (uint32_t pixel : pixels) result.drawn = result.drawn || (pixel >> 24) == 0xFF;
+    }
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+    return result;
+}
+
+// The large images are stored PNG-compressed, the small ones as bitmaps: every size of
+// every icon must load at its own size with its picture.
+TEST(ProgramResources, EveryIconLoadsAtEachOfItsEightSizes) {
+    const std::vector<std::pair<std::string, std::vector<int>>> programs = {
+        {"Kelvaro(x64).exe", {1, 101, 102, 103, 104, 105}}, {"KelvaroUpdate.exe", {1}}};
+    for (const auto& [file, icons] : programs) {
+        const HMODULE module = LoadLibraryExA(test::PathNextToTestExe(file).c_str(), nullptr,
+                                              LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(module, nullptr) << file;
+        for (int resource : icons) {
+            for (int size : {128, 96, 72, 64, 48, 32, 24, 16}) {
+                const LoadedIcon icon = LoadIconOfSize(module, resource, size);
+                EXPECT_EQ(icon.width, size) << file << " icon " << resource;
+                EXPECT_TRUE(icon.drawn) << file << " icon " << resource << " at " << size;
+            }
+        }
+        FreeLibrary(module);
+    }
 }
 
 }  // namespace
