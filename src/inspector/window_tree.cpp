@@ -85,13 +85,13 @@ void BuildWindowTreeModel(ApplicationList& list,
     for (size_t a = 0; a < list.size(); ++a) {
         const ApplicationRecord& application = list[a];
         const IconHandle icon = application.Icon;
-        model.Nodes.push_back({application.Name, kLevelApplication, Position(a), icon});
+        model.Nodes.push_back({application.Name, LevelApplication, Position(a), icon});
         for (size_t w = 0; w < application.Windows.size(); ++w) {
             const WindowRecord& window = application.Windows[w];
-            model.Nodes.push_back({nodeText(window.Handle), kLevelWindow, Position(w), icon});
+            model.Nodes.push_back({nodeText(window.Handle), LevelWindow, Position(w), icon});
             for (size_t c = 0; c < window.Children.size(); ++c) {
                 model.Nodes.push_back(
-                    {nodeText(window.Children[c]), kLevelInnerWindow, Position(c), icon});
+                    {nodeText(window.Children[c]), LevelInnerWindow, Position(c), icon});
                 ++model.InnerWindowCount;
             }
             ++model.WindowCount;

@@ -46,8 +46,4 @@ struct UpdateCheckServices {
 // "KelvaroUpdate.sig" vouches for the update information file.
 void RunUpdateCheck(bool manual, const UpdateCheckServices& services);
 
-// The check of the running program (command 4, and the start-up when
-// "AutoNachUpdatesSuchen" is on). Windows only.
-void CheckForUpdates(bool manual);
-
 }  // namespace kelvaro

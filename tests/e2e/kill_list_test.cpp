@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/ids.h"
 #include "support/ui_driver.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {

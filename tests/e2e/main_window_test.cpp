@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/ids.h"
 #include "shell/tray_win.h"
 #include "support/ui_driver.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/ids.h"
 #include "support/remote_buffer_win.h"
 #include "support/ui_driver.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {

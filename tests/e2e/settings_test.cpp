@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "common/file_io_win.h"
-#include "shell/ids.h"
 #include "support/shell_link_win.h"
 #include "support/ui_driver.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {

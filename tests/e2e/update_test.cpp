@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/ids.h"
 #include "support/ui_driver.h"
 #include "support/update_folder_win.h"
 #include "support/update_server_win.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {

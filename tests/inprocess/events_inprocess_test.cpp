@@ -8,11 +8,12 @@
 #include <string>
 
 #include "inprocess/harness.h"
-#include "shell/ids.h"
 #include "shell/main_window_win.h"
-#include "shell/program.h"
-#include "shell/program_windows_win.h"
+#include "shell/program_win.h"
 #include "support/ui_driver.h"
+#include "ui/frame_win.h"
+#include "ui/ids.h"
+#include "ui/program_windows_win.h"
 
 namespace kelvaro::test {
 namespace {

@@ -14,9 +14,11 @@
 #include <thread>
 
 #include "inprocess/harness.h"
-#include "shell/program.h"
-#include "shell/program_windows_win.h"
+#include "kelvaro_version.h"
+#include "shell/event_loop_win.h"
+#include "shell/program_win.h"
 #include "support/temp_dir.h"
+#include "ui/program_windows_win.h"
 
 namespace kelvaro::test {
 namespace {
@@ -266,5 +268,5 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         ExitProcess(static_cast<UINT>(result));
     }).detach();
-    RunProgram();
+    RunProgram(KELVARO_VERSION_TEXT);
 }

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "inprocess/harness.h"
-#include "shell/ids.h"
 #include "shell/tray_win.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {

@@ -1,6 +1,6 @@
 // The access layer over real files in a temporary folder: stdio in the portable build,
 // the Windows file edge in the Windows build.
-#include "shell/ini.h"
+#include "ini/ini.h"
 
 #include <gtest/gtest.h>
 

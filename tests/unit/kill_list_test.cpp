@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "ini/ini.h"
 #include "inventory/definitions.h"
-#include "shell/ini.h"
 #include "support/scratch_folder.h"
 
 namespace kelvaro {
@@ -138,15 +138,15 @@ TEST_F(SaveKillListTest, WithoutASettingsFileNothingIsCreated) {
 }
 
 TEST(KillListQuestions, SystemAndImportantProcessesAreNamedInQuotationMarks) {
-    EXPECT_EQ(KillListWarningText("csrss.exe", kVerdictSystem),
+    EXPECT_EQ(KillListWarningText("csrss.exe", VerdictSystem),
               "\"csrss.exe\" ist ein Systemprozess.\n\n"
               "Wirklich zur Liste der zu beendenden Prozesse hinzuf\xFCgen?");
-    EXPECT_EQ(KillListWarningText("Mein \"Dienst\".exe", kVerdictImportant),
+    EXPECT_EQ(KillListWarningText("Mein \"Dienst\".exe", VerdictImportant),
               "\"Mein \"Dienst\".exe\" ist ein wichtiger Prozess.\n\n"
               "Wirklich zur Liste der zu beendenden Prozesse hinzuf\xFCgen?");
     for (const int32_t verdict :
-         std::vector<int32_t>{kVerdictNone, kVerdictUnneeded, kVerdictPotentiallyDangerous,
-                              kVerdictDangerous, 5, 7}) {
+         std::vector<int32_t>{VerdictNone, VerdictUnneeded, VerdictPotentiallyDangerous,
+                              VerdictDangerous, 5, 7}) {
         EXPECT_EQ(KillListWarningText("a.exe", verdict), "") << verdict;
     }
 }

@@ -9,8 +9,8 @@
 #include <ostream>
 #include <vector>
 
+#include "ini/ini.h"
 #include "inventory/kill_list.h"
-#include "shell/ini.h"
 #include "support/scratch_folder.h"
 
 namespace kelvaro {

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "common/scoped_win.h"
-#include "shell/ini.h"
+#include "ini/ini.h"
 #include "support/temp_dir.h"
 
 namespace kelvaro {

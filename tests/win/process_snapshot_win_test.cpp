@@ -10,7 +10,7 @@
 
 #include "common/ansi_text.h"
 #include "common/scoped_win.h"
-#include "inventory/process_snapshot.h"
+#include "inventory/process_snapshot_win.h"
 
 namespace kelvaro {
 namespace {

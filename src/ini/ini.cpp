@@ -1,5 +1,5 @@
 // The access layer over the one open settings file.
-#include "shell/ini.h"
+#include "ini/ini.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,8 +9,8 @@
 
 #include "common/ansi_text.h"
 #include "common/ansi_utf8.h"
-#include "shell/ini_document.h"
-#include "shell/ini_file.h"
+#include "ini/ini_document.h"
+#include "ini/ini_file.h"
 
 namespace kelvaro {
 namespace {

@@ -1,11 +1,11 @@
 // The drawing surface's window class: a picture as large as the control, kept across
 // repaints and resizes.
-#include "shell/canvas_win.h"
+#include "ui/canvas_win.h"
 
 #include <algorithm>
 
 #include "common/scoped_win.h"
-#include "shell/program_windows_win.h"
+#include "ui/program_windows_win.h"
 
 namespace kelvaro {
 namespace {

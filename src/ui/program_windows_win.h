@@ -6,7 +6,8 @@
 
 #include <windows.h>
 
-#include "shell/ids.h"
+#include "ui/ids.h"
+#include "ui/rect.h"
 
 namespace kelvaro {
 
@@ -29,6 +30,13 @@ struct WindowSpec {
 // Creates the window hidden: the main window centred on the screen, the others owned by
 // the main window and centred on it. Null when the window system refuses.
 HWND CreateProgramWindow(const WindowSpec& spec, DWORD style);
+
+// The layout of a program window: fits its controls to the window's inner size. The
+// program's wiring sets one for each window whose controls follow its size.
+using WindowLayout = void (*)();
+void SetWindowLayout(WindowId id, WindowLayout layout);
+// Runs the window's layout; nothing for a window without one.
+void ApplyLayout(WindowId id);
 
 // Opens secondary window 1, 2 or 3: an open window of that number is closed first; the
 // new one gets its controls from `buildControls`, is laid out once (ApplyLayout) and

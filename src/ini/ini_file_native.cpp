@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "common/file_io_native.h"
-#include "shell/ini_file.h"
+#include "ini/ini_file.h"
 
 namespace kelvaro {
 namespace {

@@ -1,5 +1,5 @@
 // Reading and writing the settings file's syntax.
-#include "shell/ini_document.h"
+#include "ini/ini_document.h"
 
 #include <algorithm>
 #include <utility>

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "common/file_io_win.h"
-#include "shell/ini_file.h"
+#include "ini/ini_file.h"
 
 namespace kelvaro {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "shell/ids.h"
-#include "shell/splitter_model.h"
+#include "ui/ids.h"
+#include "ui/splitter_model.h"
 
 namespace kelvaro {
 

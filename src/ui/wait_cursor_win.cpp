@@ -1,5 +1,5 @@
 // The wait cursor of the running handler, and the arrow inside its message boxes and menus.
-#include "shell/wait_cursor_win.h"
+#include "ui/wait_cursor_win.h"
 
 #include <windows.h>
 

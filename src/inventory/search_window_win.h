@@ -8,6 +8,11 @@ namespace kelvaro {
 
 // Command 2: opens the search window, empty; an open one is closed first.
 void OpenSearchWindow();
+// Its close box.
+void CloseSearchWindow();
+
+// Window 3's layout: fits the controls that follow the window's size to its inner size.
+void LayOutSearchWindow();
 
 // Fills the result list with the definitions whose name contains `text` (letter case
 // significant), each row carrying its definition's list position and verdict colour. The

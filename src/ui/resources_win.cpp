@@ -1,5 +1,5 @@
 // Fonts and icons of the main program.
-#include "shell/resources_win.h"
+#include "ui/resources_win.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
 // The tables behind the identifiers: which window holds which control, and the texts of
 // the commands.
-#include "shell/ids.h"
+#include "ui/ids.h"
 
 #include <array>
 

@@ -1,13 +1,10 @@
 // The registry of the program's windows and controls, and the generic opening and closing
 // of windows.
-#include "shell/program_windows_win.h"
+#include "ui/program_windows_win.h"
 
 #include <array>
 #include <vector>
 
-#include "shell/main_layout.h"
-#include "shell/main_window_win.h"
-#include "shell/window_proc_win.h"
 
 namespace kelvaro {
 namespace {
@@ -22,6 +19,7 @@ struct WindowSlot {
 struct Registry {
     std::array<WindowSlot, kWindowCount> windows;
     std::array<HWND, kControlCount> controls{};
+    std::array<WindowLayout, kWindowCount> layouts{};
 };
 
 Registry& Windows() {
@@ -122,6 +120,15 @@ HWND CreateProgramWindow(const WindowSpec& spec, DWORD style) {
                         placed.height, owner, nullptr, GetModuleHandleA(nullptr),
                         reinterpret_cast<void*>(static_cast<INT_PTR>(spec.id)));
     return slot.window;
+}
+
+void SetWindowLayout(WindowId id, WindowLayout layout) {
+    if (ValidWindowId(id)) Windows().layouts[id] = layout;
+}
+
+void ApplyLayout(WindowId id) {
+    if (!ValidWindowId(id)) return;
+    if (const WindowLayout layout = Windows().layouts[id]) layout();
 }
 
 HWND OpenProgramWindow(const WindowSpec& spec, void (*buildControls)(HWND window)) {

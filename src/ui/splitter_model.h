@@ -2,7 +2,7 @@
 // them, which the user drags, and which pane keeps its size when the splitter is resized.
 #pragma once
 
-#include "shell/main_layout.h"
+#include "ui/rect.h"
 
 namespace kelvaro {
 

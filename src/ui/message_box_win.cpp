@@ -1,11 +1,11 @@
 // Message boxes that are modal for every window of the program.
-#include "shell/message_box_win.h"
+#include "ui/message_box_win.h"
 
 #include <vector>
 
-#include "shell/ids.h"
-#include "shell/program_windows_win.h"
-#include "shell/wait_cursor_win.h"
+#include "ui/ids.h"
+#include "ui/program_windows_win.h"
+#include "ui/wait_cursor_win.h"
 
 namespace kelvaro {
 namespace {

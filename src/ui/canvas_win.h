@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "shell/ids.h"
-#include "shell/main_layout.h"
+#include "ui/ids.h"
+#include "ui/rect.h"
 
 namespace kelvaro {
 

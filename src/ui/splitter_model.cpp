@@ -1,5 +1,5 @@
 // Splitter rules: pane sizes on resize and on dragging the bar.
-#include "shell/splitter_model.h"
+#include "ui/splitter_model.h"
 
 #include <algorithm>
 #include <cmath>

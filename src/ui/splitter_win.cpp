@@ -1,8 +1,8 @@
 // The splitter control's window class: pane placement, bar dragging, and passing the
 // panes' notifications on to the parent.
-#include "shell/splitter_win.h"
+#include "ui/splitter_win.h"
 
-#include "shell/program_windows_win.h"
+#include "ui/program_windows_win.h"
 
 namespace kelvaro {
 namespace {
