@@ -11,17 +11,7 @@
 
 namespace kelvaro::test {
 
-struct FixtureWindows {
-    HWND main = nullptr;
-    HWND toolbar = nullptr;
-    HWND status = nullptr;
-    HWND list = nullptr;
-    HWND tree = nullptr;
-    HWND listBox = nullptr;
-    HWND edit = nullptr;
-    HWND button = nullptr;
-    HWND panel = nullptr;
-};
+using fixture::FixtureWindows;
 
 inline ProgramUnderTest::Options FixtureOptions() {
     ProgramUnderTest::Options options;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "support/test_process_win.h"
 #include "support/ui_driver.h"
 #include "ui/ids.h"
 
@@ -67,42 +68,6 @@ HWND ShownMainWindow(const ProgramUnderTest& program) {
     if (main != nullptr) WaitUntil([&] { return IsWindowVisible(main) != FALSE; });
     return main;
 }
-
-// A process started by the test, ended when it goes out of scope: Wine's notepad, or the
-// start probe copied under another name. A snapshot lists it from its creation on.
-class TestProcess {
-public:
-    explicit TestProcess(const std::string& commandLine, const std::string& folder = {}) {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        std::string line = commandLine;
-        CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       folder.empty() ? nullptr : folder.c_str(), &startup, &info_);
-    }
-    ~TestProcess() { End(); }
-    TestProcess(const TestProcess&) = delete;
-    TestProcess& operator=(const TestProcess&) = delete;
-
-    bool Running() const {
-        return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-    }
-    bool EndsWithin(int milliseconds) const {
-        return info_.hProcess != nullptr &&
-               WaitForSingleObject(info_.hProcess, static_cast<DWORD>(milliseconds)) ==
-                   WAIT_OBJECT_0;
-    }
-    void End() {
-        if (info_.hProcess == nullptr) return;
-        TerminateProcess(info_.hProcess, 0);
-        WaitForSingleObject(info_.hProcess, 5000);
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-        info_ = {};
-    }
-
-private:
-    PROCESS_INFORMATION info_{};
-};
 
 int RowOf(const Rows& rows, const std::string& name) {
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -230,7 +195,7 @@ HWND KillListE2E::status_ = nullptr;
 
 TEST_F(KillListE2E, ListedNameInAnyLetterCaseEndsItsProcessAtTheNextRefresh) {
     SetKillList({"notepad.EXE"});
-    TestProcess notepad("notepad.exe");
+    TestProcess notepad(kNotepad);
     ASSERT_TRUE(notepad.Running());
     Command(CmdRefreshLists);
     EXPECT_TRUE(notepad.EndsWithin(5000));
@@ -250,15 +215,7 @@ TEST_F(KillListE2E, WindowOpensCentredOnTheMainWindowWithItsControlsInPlace) {
     SetKillList({"a.exe", "b.exe"});
     const HWND window = OpenKillListWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(GetWindow(window, GW_OWNER), main_);
-    EXPECT_EQ(ClientSize(window).cx, 400);
-    EXPECT_EQ(ClientSize(window).cy, 300);
-    RECT outer{};
-    RECT mainRect{};
-    GetWindowRect(window, &outer);
-    GetWindowRect(main_, &mainRect);
-    EXPECT_NEAR((outer.left + outer.right) / 2, (mainRect.left + mainRect.right) / 2, 1);
-    EXPECT_NEAR((outer.top + outer.bottom) / 2, (mainRect.top + mainRect.bottom) / 2, 1);
+    EXPECT_TRUE(IsCentredOnOwner(window, main_, {400, 300}));
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
@@ -319,7 +276,7 @@ TEST_F(KillListE2E, NamesAddedInTheWindowTakeEffectAtOnceAndAreWrittenAtTheClose
     SendAndWait(ChildById(window, CtlKillAdd), BM_CLICK);
     EXPECT_EQ(WindowRows(window), (Names{"notepad.exe", "notepad.exe"}));
 
-    TestProcess notepad("notepad.exe");
+    TestProcess notepad(kNotepad);
     ASSERT_TRUE(notepad.Running());
     Command(CmdRefreshLists);
     EXPECT_TRUE(notepad.EndsWithin(5000));
@@ -412,7 +369,7 @@ TEST_F(KillListE2E, ImportantProcessAsksWithItsTextAndANameOnTheListIsRefused) {
 // another name for this command.
 TEST_F(KillListE2E, NameThatDiffersInLetterCaseIsAddedAgainWithoutAQuestion) {
     SetKillList({});
-    TestProcess notepad("notepad.exe");
+    TestProcess notepad(kNotepad);
     ASSERT_TRUE(notepad.Running());
     Command(CmdRefreshLists);
     // The list changes after the refresh, so notepad stays on the page for the command.

@@ -13,6 +13,7 @@
 
 #include "common/file_io_win.h"
 #include "support/shell_link_win.h"
+#include "support/test_process_win.h"
 #include "support/ui_driver.h"
 #include "ui/ids.h"
 
@@ -113,32 +114,6 @@ RECT RectInClient(HWND control, HWND dialog) {
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
-
-struct Notepad {
-    PROCESS_INFORMATION info{};
-    Notepad() {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        char commandLine[] = "notepad.exe";
-        if (CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                           &startup, &info)) {
-            WaitForInputIdle(info.hProcess, 10000);
-        }
-    }
-    ~Notepad() {
-        if (info.hProcess == nullptr) return;
-        TerminateProcess(info.hProcess, 0);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-    bool Running() const {
-        return info.hProcess != nullptr && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT;
-    }
-    bool EndsWithin(int milliseconds) const {
-        return WaitForSingleObject(info.hProcess, static_cast<DWORD>(milliseconds)) ==
-               WAIT_OBJECT_0;
-    }
-};
 
 // One program for the dialog's tests; each writes the settings file it needs first.
 class SettingsDialogE2E : public ::testing::Test {
@@ -324,7 +299,7 @@ TEST(SettingsRefreshTimer, SpeichernWithTimeoutOneRefreshesEverySecondWhileAutoR
     ASSERT_NE(main, nullptr);
     {
         // "Timeout" 0: no timer 1 at all.
-        Notepad notepad;
+        TestProcess notepad(kNotepad, {}, true);
         ASSERT_TRUE(notepad.Running());
         EXPECT_FALSE(notepad.EndsWithin(2500));
 
@@ -339,7 +314,7 @@ TEST(SettingsRefreshTimer, SpeichernWithTimeoutOneRefreshesEverySecondWhileAutoR
     ASSERT_NE(dialog, nullptr);
     FillDialog(dialog, {false, false, false, false, "1"});
     ASSERT_TRUE(PressAndWaitClosed(dialog, CtlSave));
-    Notepad notepad;
+    TestProcess notepad(kNotepad, {}, true);
     ASSERT_TRUE(notepad.Running());
     EXPECT_FALSE(notepad.EndsWithin(2500)) << "refreshed with AutoAktualisieren off";
 }

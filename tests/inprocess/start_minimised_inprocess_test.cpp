@@ -8,6 +8,7 @@
 
 #include "inprocess/harness.h"
 #include "shell/tray_win.h"
+#include "support/test_process_win.h"
 #include "ui/ids.h"
 
 namespace kelvaro::test {
@@ -43,31 +44,6 @@ HWND VisiblePopupMenu() {
     }
     return nullptr;
 }
-
-struct Notepad {
-    PROCESS_INFORMATION info{};
-    Notepad() {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        char commandLine[] = "notepad.exe";
-        CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &info);
-        if (info.hProcess != nullptr) WaitForInputIdle(info.hProcess, 10000);
-    }
-    ~Notepad() {
-        if (info.hProcess == nullptr) return;
-        TerminateProcess(info.hProcess, 0);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-    bool Started() const { return info.hProcess != nullptr; }
-    bool Running() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
-    DWORD ExitCode() const {
-        DWORD code = 0;
-        GetExitCodeProcess(info.hProcess, &code);
-        return code;
-    }
-};
 
 // The tests of one run share the program; those after the first bring the window where
 // they need it first.
@@ -146,7 +122,7 @@ TEST(StartMinimised, IconComesBackWhenTheTaskBarIsMadeAnew) {
 
 TEST(StartMinimised, RefreshTimerRunsButDoesNotRefreshWithAutomaticRefreshingOff) {
     const int ticks = AutoRefreshTickCount();
-    Notepad notepad;
+    TestProcess notepad(kNotepad, {}, true);
     ASSERT_TRUE(notepad.Running());
     EXPECT_TRUE(WaitFor([ticks] { return AutoRefreshTickCount() >= ticks + 2; }, 10000));
     EXPECT_TRUE(notepad.Running()) << "timer 1 refreshed the lists with AutoAktualisieren off";
@@ -164,7 +140,7 @@ TEST(StartMinimisedDangerous, FirstSnapshotBringsTheWindowUpAndTheIconIsAddedAny
 // The timer's refresh may end notepad at any moment after its start, even before it is
 // ready for input; the exit code tells that the kill list ended it.
 TEST(StartMinimisedDangerous, RefreshTimerRefreshesWithAutomaticRefreshingOn) {
-    Notepad notepad;
+    TestProcess notepad(kNotepad, {}, true);
     ASSERT_TRUE(notepad.Started());
     EXPECT_TRUE(WaitFor([&] { return !notepad.Running(); }, 10000))
         << "the kill list's notepad survived the refresh timer";

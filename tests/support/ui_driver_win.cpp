@@ -273,6 +273,26 @@ SIZE ClientSize(HWND window) {
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
+::testing::AssertionResult IsCentredOnOwner(HWND window, HWND owner, SIZE inner) {
+    if (GetWindow(window, GW_OWNER) != owner) {
+        return ::testing::AssertionFailure() << "the window has another owner";
+    }
+    const SIZE size = ClientSize(window);
+    if (size.cx != inner.cx || size.cy != inner.cy) {
+        return ::testing::AssertionFailure() << "inner size " << size.cx << " x " << size.cy;
+    }
+    RECT outer{};
+    RECT owners{};
+    GetWindowRect(window, &outer);
+    GetWindowRect(owner, &owners);
+    const long dx = (outer.left + outer.right) / 2 - (owners.left + owners.right) / 2;
+    const long dy = (outer.top + outer.bottom) / 2 - (owners.top + owners.bottom) / 2;
+    if (dx < -1 || dx > 1 || dy < -1 || dy > 1) {
+        return ::testing::AssertionFailure() << "centre off the owner's by " << dx << ", " << dy;
+    }
+    return ::testing::AssertionSuccess();
+}
+
 // ---- Input ----------------------------------------------------------------------------
 
 void PostCommand(HWND window, int commandId) {

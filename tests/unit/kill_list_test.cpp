@@ -10,7 +10,7 @@
 
 #include "ini/ini.h"
 #include "inventory/definitions.h"
-#include "support/scratch_folder.h"
+#include "support/temp_dir.h"
 
 namespace kelvaro {
 namespace {
@@ -34,7 +34,7 @@ protected:
         return names;
     }
 
-    test::ScratchFolder folder_;
+    test::TempDir folder_;
 };
 
 using Names = std::vector<std::string>;
@@ -66,12 +66,8 @@ TEST_F(LoadKillListTest, MissingOrEmptyGroupEmptiesTheList) {
 // The settings file is saved by its bare name, so each test works in a folder of its own.
 class SaveKillListTest : public testing::Test {
 protected:
-    SaveKillListTest() : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(folder_.path());
-    }
     ~SaveKillListTest() override {
         IniClose();
-        std::filesystem::current_path(previous_);
         ProgramKillList().clear();
     }
 
@@ -86,8 +82,8 @@ protected:
 
     std::string File() const { return folder_.File(kSettingsFileName); }
 
-    test::ScratchFolder folder_;
-    std::filesystem::path previous_;
+    test::TempDir folder_;
+    test::WorkingDirectory inFolder_{folder_.path()};
 };
 
 // The old group goes with its comments and foreign keys; the list is written last with
