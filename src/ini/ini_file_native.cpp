@@ -14,7 +14,6 @@ std::FILE* AsFile(void* handle) {
     return static_cast<std::FILE*>(handle);
 }
 
-
 }  // namespace
 
 bool IniFile::Open(const std::string& name, std::string& contents) {

@@ -113,8 +113,7 @@ std::string SelectedNodePath(const std::vector<TreeNode>& nodes, int32_t selecte
     int32_t p = selected;
     while (nodes[p].Level >= 1) {
         int32_t parent = p - 1;
-        while (parent >= 0 && nodes[parent].Level >= nodes[p].Level)
-            --parent;
+        while (parent >= 0 && nodes[parent].Level >= nodes[p].Level) --parent;
         // Nodes are added under their parent, so a parent always exists; a node list that
         // starts below level 0 simply ends the path here.
         if (parent < 0) break;

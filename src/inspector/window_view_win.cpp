@@ -120,8 +120,7 @@ void BuildWindowPage(HWND mainWindow, const Rect& page) {
         CtlWindowTree, outer, WC_TREEVIEWA, "",
         TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
         left.x, left.y, left.width, left.height, ProgramFont(FontRole::Tahoma10));
-    const HWND details =
-        BuildDetailsPane(outer, {0, 0, panes.second.width, panes.second.height});
+    const HWND details = BuildDetailsPane(outer, {0, 0, panes.second.width, panes.second.height});
     SetSplitterPanes(outer, tree, details);
 }
 

@@ -85,7 +85,8 @@ void BuildProcessPage(HWND mainWindow, const Rect& page) {
     const HWND list = CreateReportList(CtlProcessList, splitter, LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                                        kProcessListStart, ProgramFont(FontRole::Tahoma10));
     if (list != nullptr) {
-        SetListExtendedStyles(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP);
+        SetListExtendedStyles(list,
+                              LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP);
         AddListColumns(list, kProcessColumns);
     }
     LoadRunTimeLibrary("riched20.dll");

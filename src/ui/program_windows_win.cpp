@@ -5,7 +5,6 @@
 #include <array>
 #include <vector>
 
-
 namespace kelvaro {
 namespace {
 

@@ -7,7 +7,7 @@ namespace kelvaro {
 namespace {
 
 struct WaitCursorState {
-    int depth = 0;            // WaitCursor scopes in force
+    int depth = 0;             // WaitCursor scopes in force
     HCURSOR before = nullptr;  // the cursor the outermost scope replaced
 };
 

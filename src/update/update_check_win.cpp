@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include "common/file_io.h"
-#include "netupdate/netupdate.h"
 #include "netupdate/update_base_url.h"
 #include "ui/message_box_win.h"
 #include "update/update_check.h"
@@ -32,14 +30,7 @@ void CheckForUpdates(bool manual) {
     services.baseUrl = UpdateBaseUrl();
     services.runningVersion = program.runningVersion();
     services.updateKeys = signing::BuildUpdateKeys();
-    services.download = [](const std::string& url, const std::string& file,
-                           const DownloadExpectation* expected) {
-        return DownloadToFile(url.c_str(), file.c_str(), expected);
-    };
-    // A file that cannot be opened or read ends the check without a message and stays on
-    // disk, rather than being taken for an empty one.
-    services.readFileStart = ReadFileStart;
-    services.deleteFile = [](const std::string& file) { DeleteFileA(file.c_str()); };
+    UseSystemServices(services);
     services.showBox = [](const std::string& text, const std::string& caption) {
         ShowMessageBox(text, caption, MB_OK);
     };
@@ -48,7 +39,6 @@ void CheckForUpdates(bool manual) {
     };
     services.definitionsCount = program.definitionsCount;
     services.reloadDefinitions = program.reloadDefinitions;
-    services.startProgram = StartProgram;
     services.endProgram = program.endProgram;
     RunUpdateCheck(manual, services);
 }
