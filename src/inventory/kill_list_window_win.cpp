@@ -106,13 +106,13 @@ void OnKillListRowEvent() {
     MatchRemoveButton();
 }
 
-void AddTypedNameToKillList() {
+void OnKillAddClicked() {
     const std::string name = FieldText(ControlHandle(CtlKillName));
     if (name.empty()) return;
     AppendEntry(name);
 }
 
-void RemoveSelectedKillListRow() {
+void OnKillRemoveClicked() {
     const HWND list = ControlHandle(CtlKillList);
     if (list == nullptr) return;
     const int row = SelectedRow(list);
@@ -124,7 +124,7 @@ void RemoveSelectedKillListRow() {
     MatchRemoveButton();
 }
 
-void CloseKillListWindow() {
+void OnKillListWindowClose() {
     SaveKillList();
     CloseProgramWindow(WndKillList);
 }

@@ -14,15 +14,15 @@ void OnKillListRowEvent();
 
 // The add button: appends the name field's text to the kill list and to the rows; an empty
 // field does nothing. The field keeps its text; nothing is saved yet.
-void AddTypedNameToKillList();
+void OnKillAddClicked();
 
 // The remove button: removes the selected row and the entry it shows; nothing is saved
 // yet. Without a selected row it does nothing.
-void RemoveSelectedKillListRow();
+void OnKillRemoveClicked();
 
 // The window's close box: saves the kill list, then closes the window. The only moment at
 // which the window's edits are written.
-void CloseKillListWindow();
+void OnKillListWindowClose();
 
 // Command 16 of the process list's popup menu: puts the selected process's name on the
 // kill list, after a question for a "Systemprozess" or "Wichtig" process, and saves the

@@ -61,7 +61,7 @@ void RegisterEventHandlers(DispatchTables& tables) {
     // Close requests. Window 2 (the kill list) saves its list before it closes.
     tables.OnClose(WndMain, RequestQuit);
     tables.OnClose(WndSettings, CloseSettingsDialog);
-    tables.OnClose(WndKillList, CloseKillListWindow);
+    tables.OnClose(WndKillList, OnKillListWindowClose);
     tables.OnClose(WndSearch, CloseSearchWindow);
 
     tables.OnSize(WndMain, OnWindowSize<WndMain>);
@@ -108,8 +108,8 @@ void RegisterEventHandlers(DispatchTables& tables) {
     tables.OnControl(CtlSave, ControlEventType::Click, CloseSettingsDialog);
     tables.OnControl(CtlCancel, ControlEventType::Click, CloseSettingsDialog);
     tables.OnControl(CtlKillList, ControlEventType::Any, OnKillListRowEvent);
-    tables.OnControl(CtlKillAdd, ControlEventType::Click, AddTypedNameToKillList);
-    tables.OnControl(CtlKillRemove, ControlEventType::Click, RemoveSelectedKillListRow);
+    tables.OnControl(CtlKillAdd, ControlEventType::Click, OnKillAddClicked);
+    tables.OnControl(CtlKillRemove, ControlEventType::Click, OnKillRemoveClicked);
     tables.OnControl(CtlSearchResults, ControlEventType::Change, OnSearchResultSelected);
     tables.OnControl(CtlSearchButton, ControlEventType::Click, OnSearchButtonClicked);
     tables.OnControl(CtlWindowTree, ControlEventType::Change, OnTreeSelectionChanged);
