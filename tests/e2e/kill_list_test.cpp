@@ -63,12 +63,6 @@ ProgramUnderTest::Options KelvaroOptions(const std::string& settings) {
     return options;
 }
 
-HWND ShownMainWindow(const ProgramUnderTest& program) {
-    const HWND main = program.WaitForWindow("Kelvaro");
-    if (main != nullptr) WaitUntil([&] { return IsWindowVisible(main) != FALSE; });
-    return main;
-}
-
 int RowOf(const Rows& rows, const std::string& name) {
     for (size_t i = 0; i < rows.size(); ++i) {
         if (rows[i][0] == name) return static_cast<int>(i);
@@ -96,7 +90,7 @@ class KillListE2E : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         program_ = std::make_unique<ProgramUnderTest>(KelvaroOptions(SettingsWith({})));
-        main_ = ShownMainWindow(*program_);
+        main_ = program_->WaitForShownWindow("Kelvaro");
         if (main_ == nullptr) return;
         list_ = ChildById(main_, CtlProcessList);
         status_ = ChildByClass(main_, "msctls_statusbar32");
@@ -422,7 +416,7 @@ TEST_F(KillListE2E, WhileTheWindowIsOpenItsRowsFollowTheCommandAndAReload) {
 TEST(KillListOwnProgram, OwnNameOnTheListInAnyLetterCaseLeavesTheProgramRunning) {
     ProgramUnderTest program(
         KelvaroOptions(SettingsWith({"kELVARO(x64).EXE", "Kelvaro(x64).exe"})));
-    const HWND main = ShownMainWindow(program);
+    const HWND main = program.WaitForShownWindow("Kelvaro");
     ASSERT_NE(main, nullptr);
     const HWND list = ChildById(main, CtlProcessList);
     EXPECT_NE(RowOf(ListViewRows(list), "Kelvaro(x64).exe"), -1);
@@ -434,7 +428,7 @@ TEST(KillListOwnProgram, OwnNameOnTheListInAnyLetterCaseLeavesTheProgramRunning)
 
 TEST(KillListQuit, QuittingWithTheWindowOpenWritesNothing) {
     ProgramUnderTest program(KelvaroOptions(SettingsWith({"a.exe"})));
-    const HWND main = ShownMainWindow(program);
+    const HWND main = program.WaitForShownWindow("Kelvaro");
     ASSERT_NE(main, nullptr);
     SendAndWait(main, WM_COMMAND, CmdKillListWindow);
     const std::vector<HWND> windows = TopLevelWindows(program.processId(), kWindowTitle);

@@ -37,13 +37,6 @@ ProgramUnderTest::Options KelvaroOptions(std::optional<std::string> settingsFile
     return options;
 }
 
-HWND ShownMainWindow(const ProgramUnderTest& program) {
-    const HWND main = program.WaitForWindow("Kelvaro");
-    if (main == nullptr) return nullptr;
-    WaitUntil([&] { return IsWindowVisible(main) != FALSE; });
-    return main;
-}
-
 std::string AutostartLink() {
     const std::string folder = StartupFolder();
     return folder.empty() ? std::string() : folder + "Kelvaro.lnk";
@@ -121,7 +114,7 @@ protected:
     static void SetUpTestSuite() {
         RemoveAutostartLink();
         program_ = std::make_unique<ProgramUnderTest>(KelvaroOptions(kQuietFile));
-        main_ = ShownMainWindow(*program_);
+        main_ = program_->WaitForShownWindow("Kelvaro");
     }
     static void TearDownTestSuite() {
         program_.reset();
@@ -277,7 +270,7 @@ TEST_F(SettingsDialogE2E, AutostartPlacesTheShortcutAndUncheckingRemovesIt) {
 TEST(SettingsWithoutFile, DialogStaysEmptyAndSpeichernCreatesNothing) {
     RemoveAutostartLink();
     ProgramUnderTest program(KelvaroOptions(std::nullopt));
-    const HWND main = ShownMainWindow(program);
+    const HWND main = program.WaitForShownWindow("Kelvaro");
     ASSERT_NE(main, nullptr);
     const HWND dialog = OpenSettings(program, main);
     ASSERT_NE(dialog, nullptr);
@@ -295,7 +288,7 @@ TEST(SettingsRefreshTimer, SpeichernWithTimeoutOneRefreshesEverySecondWhileAutoR
     ProgramUnderTest program(KelvaroOptions(
         "[Einstellungen]\r\nAutoAktualisieren=1\r\nAutoNachUpdatesSuchen=0\r\nTimeout=0\r\n"
         "[Prozesse zum Beenden]\r\n0 = NOTEPAD.EXE\r\n"));
-    const HWND main = ShownMainWindow(program);
+    const HWND main = program.WaitForShownWindow("Kelvaro");
     ASSERT_NE(main, nullptr);
     {
         // "Timeout" 0: no timer 1 at all.

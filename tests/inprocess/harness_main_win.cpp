@@ -1,6 +1,7 @@
 // Entry of the in-process test build. One run is one program run, in one of the start-up
 // modes of kModes, chosen by the first argument; each mode runs its own test suites.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -230,6 +231,15 @@ LRESULT SendWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
     return static_cast<LRESULT>(result);
+}
+
+void SendHeaderNotification(HWND list, HWND from, UINT code, int column) {
+    NMHEADERA notification{};
+    notification.hdr.hwndFrom = from;
+    notification.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(from));
+    notification.hdr.code = code;
+    notification.iItem = column;
+    SendWait(list, WM_NOTIFY, notification.hdr.idFrom, reinterpret_cast<LPARAM>(&notification));
 }
 
 }  // namespace kelvaro::test

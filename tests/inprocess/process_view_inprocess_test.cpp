@@ -30,12 +30,7 @@ void Command(int id) {
 void HeaderClick(int column) {
     const HWND list = ControlHandle(CtlProcessList);
     const auto header = reinterpret_cast<HWND>(SendWait(list, LVM_GETHEADER));
-    NMHEADERA notification{};
-    notification.hdr.hwndFrom = header;
-    notification.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(header));
-    notification.hdr.code = HDN_ITEMCLICKA;
-    notification.iItem = column;
-    SendWait(list, WM_NOTIFY, notification.hdr.idFrom, reinterpret_cast<LPARAM>(&notification));
+    SendHeaderNotification(list, header, HDN_ITEMCLICKA, column);
 }
 
 std::vector<int> CheckedSortCommands() {

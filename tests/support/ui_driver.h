@@ -44,6 +44,9 @@ public:
 
     // The first top-level window of the process with this title (visible or not).
     HWND WaitForWindow(const std::string& title, int timeoutMs = 15000) const;
+    // The same once it is shown: a window exists before it is shown and painted. Null
+    // when none came up.
+    HWND WaitForShownWindow(const std::string& title, int timeoutMs = 15000) const;
     // Waits for the process to end; its exit code, or none on timeout.
     std::optional<DWORD> WaitForExit(int timeoutMs = 15000) const;
     bool IsRunning() const;

@@ -166,6 +166,13 @@ HWND ProgramUnderTest::WaitForWindow(const std::string& title, int timeoutMs) co
     return found;
 }
 
+HWND ProgramUnderTest::WaitForShownWindow(const std::string& title, int timeoutMs) const {
+    const HWND window = WaitForWindow(title, timeoutMs);
+    if (window == nullptr) return nullptr;
+    WaitUntil([&] { return IsWindowVisible(window) != FALSE; });
+    return window;
+}
+
 std::optional<DWORD> ProgramUnderTest::WaitForExit(int timeoutMs) const {
     if (process_ == nullptr) return std::nullopt;
     if (WaitForSingleObject(process_, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {

@@ -80,10 +80,8 @@ HWND UpdateSuite::StartKelvaro(const std::string& definitions, bool checkAtStart
     options.files[kSettingsFile] = std::string("[Einstellungen]\r\nAutoNachUpdatesSuchen=") +
                                    (checkAtStart ? "1" : "0") + "\r\nTimeout=0\r\n";
     program_ = std::make_unique<ProgramUnderTest>(options);
-    const HWND main = program_->WaitForWindow("Kelvaro");
-    if (main == nullptr) return nullptr;
-    WaitUntil([&] { return IsWindowVisible(main) != FALSE; });
-    SetForegroundWindow(main);
+    const HWND main = program_->WaitForShownWindow("Kelvaro");
+    if (main != nullptr) SetForegroundWindow(main);
     return main;
 }
 
