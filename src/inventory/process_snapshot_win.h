@@ -17,8 +17,8 @@ void EnumerateProcesses(const std::function<void(const ProcessEntry&)>& handler)
 // waiting. True when the process was told to terminate.
 bool TerminateProcessById(uint32_t processId);
 
-// The shell tells the snapshot how to see and bring back the main window, for the
-// dangerous-process alert.
+// The program's wiring tells the snapshot how to see and bring back the main window, for
+// the dangerous-process alert.
 void SetMainWindowAlert(std::function<bool()> isVisible, std::function<void()> bringBack);
 
 // Walks a snapshot into the program's process list without emptying it first (start-up).
