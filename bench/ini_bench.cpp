@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "bench/bench_util.h"
-#include "shell/ini.h"
-#include "shell/ini_document.h"
+#include "ini/ini.h"
+#include "ini/ini_document.h"
 
 #ifdef KELVARO_BENCH_INIH
 #include <ini.h>

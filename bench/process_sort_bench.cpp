@@ -39,24 +39,24 @@ int main() {
     const std::vector<ProcessRecord> snapshot = SnapshotLikeRecords();
     const std::vector<ProcessRecord> byName = [&snapshot] {
         std::vector<ProcessRecord> sorted = snapshot;
-        SortProcessRecords(sorted, SortState{kSortByName, kSortAscending});
+        SortProcessRecords(sorted, SortState{SortByName, SortAscending});
         return sorted;
     }();
     const char* const keys[] = {"name", "priority", "threads", "verdict"};
     std::vector<ProcessRecord> records;
     for (int32_t key = 0; key < kSortKeyCount; ++key) {
-        for (int32_t direction : {kSortAscending, kSortDescending}) {
+        for (SortDirection direction : {SortAscending, SortDescending}) {
             for (const auto* start : {&snapshot, &byName}) {
                 // The copy that each run sorts is made before the clock starts.
                 const double seconds = MedianSeconds(
                     201,
                     [&] {
-                        SortProcessRecords(records, SortState{key, direction});
+                        SortProcessRecords(records, SortState{static_cast<SortKey>(key), direction});
                     },
                     [&] { records = *start; });
                 char name[96];
                 std::snprintf(name, sizeof(name), "sort 5,000 by %s, %s, from %s order", keys[key],
-                              direction == kSortAscending ? "ascending" : "descending",
+                              direction == SortAscending ? "ascending" : "descending",
                               start == &snapshot ? "snapshot" : "name");
                 Report(name, seconds * 1000, "ms");
             }

@@ -24,10 +24,12 @@
 #include "inventory/kill_list.h"
 #include "inventory/process_list.h"
 #include "inventory/process_sort.h"
-#include "inventory/process_view.h"
-#include "shell/ids.h"
-#include "shell/program.h"
-#include "shell/program_windows_win.h"
+#include "inventory/process_view_win.h"
+#include "kelvaro_version.h"
+#include "shell/event_loop_win.h"
+#include "shell/program_win.h"
+#include "ui/ids.h"
+#include "ui/program_windows_win.h"
 
 namespace {
 
@@ -205,5 +207,5 @@ int main(int argc, char** argv) {
     ProgramDispatch().OnTimer(kBenchTimer, SyntheticRefresh);
     std::thread(RunRounds, rounds).detach();
     // The program's definitions file is empty; the synthetic ones stay when it is read.
-    kelvaro::RunProgram();
+    kelvaro::RunProgram(KELVARO_VERSION_TEXT);
 }

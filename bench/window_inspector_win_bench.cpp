@@ -20,10 +20,11 @@
 #include "inspector/window_tree_control_win.h"
 #include "inspector/window_view_win.h"
 #include "shell/main_window_win.h"
-#include "shell/program_windows_win.h"
-#include "shell/resources_win.h"
 #include "shell/window_proc_win.h"
 #include "support/window_target.h"
+#include "ui/frame_win.h"
+#include "ui/program_windows_win.h"
+#include "ui/resources_win.h"
 
 namespace kelvaro::bench {
 namespace {
@@ -140,7 +141,7 @@ bool BuildProgramWindow() {
     CreateProgramFonts();
     LoadProgramIcons();
     if (!RegisterWindowClasses() || !BuildMainWindow()) return false;
-    ApplyLayout(WndMain);
+    ApplyMainLayout();
     ShowPage(1);
     ShowWindow(MainWindow(), SW_SHOWNORMAL);
     Pump();

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "common/ansi_utf8.h"
-#include "shell/ini_document.h"
+#include "ini/ini_document.h"
 
 namespace {
 

@@ -59,7 +59,13 @@ data_checks() {
     python3 tools/check_icons.py && python3 tools/check_demo_data.py
 }
 
+# Every folder of src/ includes and links only the folders below it (docs/development.md).
+layer_check() {
+    python3 tools/check_layers.py
+}
+
 stage checks "icon and demo data checks" data_checks
+stage checks "layer check of src/" layer_check
 stage native "native build and unit tests (ASan, UBSan)" native
 stage windows "Windows build, unit, integration and end-to-end tests under Wine" windows
 stage fuzz "fuzz smoke runs" scripts/fuzz-smoke.sh

@@ -9,9 +9,9 @@
 
 #include "common/scoped_win.h"
 #include "inspector/window_system_win.h"
-#include "shell/canvas_win.h"
-#include "shell/program_windows_win.h"
-#include "shell/resources_win.h"
+#include "ui/canvas_win.h"
+#include "ui/program_windows_win.h"
+#include "ui/resources_win.h"
 
 namespace kelvaro {
 namespace {

@@ -85,13 +85,13 @@ void BuildWindowTreeModel(ApplicationList& list,
     for (size_t a = 0; a < list.size(); ++a) {
         const ApplicationRecord& application = list[a];
         const IconHandle icon = application.Icon;
-        model.Nodes.push_back({application.Name, kLevelApplication, Position(a), icon});
+        model.Nodes.push_back({application.Name, LevelApplication, Position(a), icon});
         for (size_t w = 0; w < application.Windows.size(); ++w) {
             const WindowRecord& window = application.Windows[w];
-            model.Nodes.push_back({nodeText(window.Handle), kLevelWindow, Position(w), icon});
+            model.Nodes.push_back({nodeText(window.Handle), LevelWindow, Position(w), icon});
             for (size_t c = 0; c < window.Children.size(); ++c) {
                 model.Nodes.push_back(
-                    {nodeText(window.Children[c]), kLevelInnerWindow, Position(c), icon});
+                    {nodeText(window.Children[c]), LevelInnerWindow, Position(c), icon});
                 ++model.InnerWindowCount;
             }
             ++model.WindowCount;
@@ -113,8 +113,7 @@ std::string SelectedNodePath(const std::vector<TreeNode>& nodes, int32_t selecte
     int32_t p = selected;
     while (nodes[p].Level >= 1) {
         int32_t parent = p - 1;
-        while (parent >= 0 && nodes[parent].Level >= nodes[p].Level)
-            --parent;
+        while (parent >= 0 && nodes[parent].Level >= nodes[p].Level) --parent;
         // Nodes are added under their parent, so a parent always exists; a node list that
         // starts below level 0 simply ends the path here.
         if (parent < 0) break;

@@ -15,14 +15,14 @@
 namespace kelvaro {
 
 enum TreeLevel : int32_t {
-    kLevelApplication = 0,
-    kLevelWindow = 1,
-    kLevelInnerWindow = 2,
+    LevelApplication = 0,
+    LevelWindow = 1,
+    LevelInnerWindow = 2,
 };
 
 struct TreeNode {
     std::string Text;
-    int32_t Level = kLevelApplication;
+    int32_t Level = LevelApplication;
     // Position of the node's record in the list it came from: the application list, the
     // application's window list, or the window's child list.
     int32_t Value = 0;

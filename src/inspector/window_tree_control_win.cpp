@@ -50,7 +50,7 @@ public:
     }
     int ImageOf(const TreeNode& node) {
         if (node.Icon == 0 || images_ == nullptr) return kNoImage;
-        if (node.Level != kLevelApplication && node.Icon == lastIcon_) return lastImage_;
+        if (node.Level != LevelApplication && node.Icon == lastIcon_) return lastImage_;
         lastIcon_ = node.Icon;
         lastImage_ = ImageList_AddIcon(images_, WidenIcon(node.Icon));
         if (lastImage_ < 0) lastImage_ = kNoImage;

@@ -12,12 +12,17 @@
 #include "inspector/window_system_win.h"
 #include "inspector/window_tree.h"
 #include "inspector/window_tree_control_win.h"
-#include "shell/main_window_win.h"
-#include "shell/program_windows_win.h"
+#include "ui/canvas_win.h"
+#include "ui/frame_win.h"
+#include "ui/program_windows_win.h"
+#include "ui/report_list_win.h"
+#include "ui/resources_win.h"
+#include "ui/splitter_win.h"
 
 namespace kelvaro {
 namespace {
 
+constexpr ListColumn kPropertyColumns[] = {{"Parameter", 140}, {"Wert", 240}};
 constexpr int kValueColumn = 1;
 
 // The "Wert" texts the list shows now, so that a tick that finds nothing changed leaves
@@ -34,6 +39,37 @@ void SetValueText(HWND list, size_t row, const std::string& text) {
     item.iSubItem = kValueColumn;
     item.pszText = const_cast<char*>(text.c_str());
     if (SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item))) shown = text;
+}
+
+// The "Parameter" column of the properties list, one row per detail.
+void AddParameterRows(HWND list) {
+    for (size_t i = 0; i < kDetailParameters.size(); ++i) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(i);
+        item.pszText = const_cast<char*>(kDetailParameters[i]);
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+// The right half of the page: the properties list above the preview.
+HWND BuildDetailsPane(HWND outer, const Rect& pane) {
+    const HWND inner = CreateSplitter(CtlDetailsSplitter, outer, SplitterBar::Horizontal,
+                                      FixedPane::None, pane, -1);
+    if (inner == nullptr) return nullptr;
+    const SplitterModel::Panes panes =
+        SplitterModel::Halved(SplitterBar::Horizontal, FixedPane::None, pane.height)
+            .Layout(pane.width);
+    const HWND properties = CreateReportList(CtlWindowProperties, inner, LVS_SINGLESEL, panes.first,
+                                             ProgramFont(FontRole::Tahoma10));
+    if (properties != nullptr) {
+        SetListExtendedStyles(properties, LVS_EX_GRIDLINES);
+        AddListColumns(properties, kPropertyColumns);
+        AddParameterRows(properties);
+    }
+    const HWND preview = CreateCanvas(CtlPreview, inner, panes.second);
+    SetSplitterPanes(inner, properties, preview);
+    return inner;
 }
 
 HWND Tree() {
@@ -72,6 +108,22 @@ private:
 
 }  // namespace
 
+void BuildWindowPage(HWND mainWindow, const Rect& page) {
+    const HWND outer = CreateSplitter(CtlWindowSplitter, mainWindow, SplitterBar::Vertical,
+                                      FixedPane::Second, page, -1);
+    if (outer == nullptr) return;
+    const SplitterModel::Panes panes =
+        SplitterModel::Halved(SplitterBar::Vertical, FixedPane::Second, page.width)
+            .Layout(page.height);
+    const Rect& left = panes.first;
+    const HWND tree = CreateControl(
+        CtlWindowTree, outer, WC_TREEVIEWA, "",
+        TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
+        left.x, left.y, left.width, left.height, ProgramFont(FontRole::Tahoma10));
+    const HWND details = BuildDetailsPane(outer, {0, 0, panes.second.width, panes.second.height});
+    SetSplitterPanes(outer, tree, details);
+}
+
 WindowTreeCounts BuildWindowTree() {
     const HWND tree = Tree();
     SuspendedRedraw suspended(tree);
@@ -100,7 +152,7 @@ void OnTreeRightClick() {
     const std::vector<TreeNode>& nodes = ProgramWindowTree().Nodes;
     if (position < 0 || static_cast<size_t>(position) >= nodes.size()) return;
     const TreeNode& node = nodes[static_cast<size_t>(position)];
-    if (node.Level == kLevelWindow || node.Level == kLevelInnerWindow) {
+    if (node.Level == LevelWindow || node.Level == LevelInnerWindow) {
         OpenPopupMenu(PopupWindowTree);
     }
 }

@@ -3,12 +3,23 @@
 // of every refresh lives here.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 
 #include "inspector/window_model.h"
+#include "ui/rect.h"
 
 namespace kelvaro {
+
+// The page's tab text.
+inline constexpr const char* kWindowPageTitle = "Fenster";
+
+// Builds the page over the main window's panel: splitter 24 with the tree on the left and,
+// on the right, splitter 23 with the properties list (its eleven "Parameter" rows) above
+// the preview. A control that cannot be made is left out.
+void BuildWindowPage(HWND mainWindow, const Rect& page);
 
 struct WindowTreeCounts {
     int32_t Windows = 0;

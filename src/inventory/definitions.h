@@ -14,12 +14,12 @@ namespace kelvaro {
 // Verdicts 0-4 are the five classes; -1 marks a process that no definition matches. A
 // definition may carry any other number from its file, which is kept unchanged.
 enum Verdict : int32_t {
-    kVerdictNone = -1,
-    kVerdictSystem = 0,
-    kVerdictUnneeded = 1,
-    kVerdictPotentiallyDangerous = 2,
-    kVerdictDangerous = 3,
-    kVerdictImportant = 4,
+    VerdictNone = -1,
+    VerdictSystem = 0,
+    VerdictUnneeded = 1,
+    VerdictPotentiallyDangerous = 2,
+    VerdictDangerous = 3,
+    VerdictImportant = 4,
 };
 
 struct DefinitionRecord {

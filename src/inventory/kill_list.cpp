@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "ini/ini.h"
 #include "inventory/definitions.h"
-#include "shell/ini.h"
 
 namespace kelvaro {
 namespace {
@@ -16,6 +16,11 @@ constexpr const char* kAddQuestion =
     "\n\nWirklich zur Liste der zu beendenden Prozesse hinzufügen?";
 
 }  // namespace
+
+KillList& ProgramKillList() {
+    static KillList list;
+    return list;
+}
 
 void LoadKillList() {
     KillList& list = ProgramKillList();
@@ -48,8 +53,8 @@ bool KillListHolds(const KillList& list, std::string_view name) {
 
 std::string KillListWarningText(std::string_view processName, int32_t verdict) {
     const char* warning = nullptr;
-    if (verdict == kVerdictSystem) warning = kSystemProcessWarning;
-    if (verdict == kVerdictImportant) warning = kImportantProcessWarning;
+    if (verdict == VerdictSystem) warning = kSystemProcessWarning;
+    if (verdict == VerdictImportant) warning = kImportantProcessWarning;
     if (warning == nullptr) return {};
     std::string text = "\"";
     text += processName;

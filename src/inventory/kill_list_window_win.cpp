@@ -1,7 +1,7 @@
 // The kill-list window: its controls, the rows that mirror the kill list, the add and
 // remove buttons and the save at its close; and the process list's command that puts a
 // process on the list.
-#include "inventory/kill_list_window.h"
+#include "inventory/kill_list_window_win.h"
 
 #include <windows.h>
 
@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "inventory/kill_list.h"
-#include "inventory/process_view.h"
-#include "shell/ids.h"
-#include "shell/message_box_win.h"
-#include "shell/program_windows_win.h"
+#include "inventory/process_view_win.h"
+#include "ui/ids.h"
+#include "ui/message_box_win.h"
+#include "ui/program_windows_win.h"
 
 namespace kelvaro {
 namespace {
@@ -106,13 +106,13 @@ void OnKillListRowEvent() {
     MatchRemoveButton();
 }
 
-void AddTypedNameToKillList() {
+void OnKillAddClicked() {
     const std::string name = FieldText(ControlHandle(CtlKillName));
     if (name.empty()) return;
     AppendEntry(name);
 }
 
-void RemoveSelectedKillListRow() {
+void OnKillRemoveClicked() {
     const HWND list = ControlHandle(CtlKillList);
     if (list == nullptr) return;
     const int row = SelectedRow(list);
@@ -124,7 +124,7 @@ void RemoveSelectedKillListRow() {
     MatchRemoveButton();
 }
 
-void CloseKillListWindow() {
+void OnKillListWindowClose() {
     SaveKillList();
     CloseProgramWindow(WndKillList);
 }

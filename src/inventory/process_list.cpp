@@ -16,11 +16,6 @@ ProcessList& ProgramProcesses() {
     return list;
 }
 
-KillList& ProgramKillList() {
-    static KillList list;
-    return list;
-}
-
 SnapshotWalk::SnapshotWalk(ProcessList& processes, const KillList& killList,
                            const DefinitionTable& definitions, const SnapshotServices& services)
     : processes_(processes), definitions_(definitions), services_(services) {
@@ -56,7 +51,7 @@ void SnapshotWalk::ListAndClassify(const ProcessEntry& entry, const std::string&
     record.Description = definition->Description;
     record.Verdict = definition->Verdict;
 
-    if (record.Verdict == kVerdictDangerous && !services_.isMainWindowVisible()) {
+    if (record.Verdict == VerdictDangerous && !services_.isMainWindowVisible()) {
         services_.bringBackMainWindow();
     }
 }

@@ -16,7 +16,7 @@ namespace kelvaro {
 struct ProcessRecord {
     std::string Name;         // as the snapshot reports it, letter case kept
     std::string Description;  // copied from the matching definition, else empty
-    int32_t Verdict = kVerdictNone;
+    int32_t Verdict = VerdictNone;
     int32_t Threads = 0;
     int32_t BasePriority = 0;
 };

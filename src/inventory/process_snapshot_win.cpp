@@ -3,8 +3,8 @@
 #include <tlhelp32.h>
 
 #include "common/scoped_win.h"
-#include "inventory/process_snapshot.h"
-#include "inventory/process_view.h"
+#include "inventory/process_snapshot_win.h"
+#include "inventory/process_view_win.h"
 
 namespace kelvaro {
 namespace {

@@ -31,11 +31,11 @@ uint64_t FoldedPrefix(std::string_view name) {
     return prefix;
 }
 
-int32_t NumberKey(const ProcessRecord& record, int32_t key) {
+int32_t NumberKey(const ProcessRecord& record, SortKey key) {
     switch (key) {
-        case kSortByPriority:
+        case SortByPriority:
             return record.BasePriority;
-        case kSortByThreads:
+        case SortByThreads:
             return record.Threads;
         default:
             return record.Verdict;
@@ -85,9 +85,9 @@ SortState& ProgramSortState() {
     return state;
 }
 
-SortState AfterHeaderClick(SortState state, int32_t column) {
+SortState AfterHeaderClick(SortState state, SortKey column) {
     state.key = column;
-    state.direction = state.direction == kSortDescending ? kSortAscending : kSortDescending;
+    state.direction = state.direction == SortDescending ? SortAscending : SortDescending;
     return state;
 }
 
@@ -104,7 +104,7 @@ int CompareFoldedNames(std::string_view a, std::string_view b) {
 void SortProcessRecords(std::vector<ProcessRecord>& records, SortState state) {
     const size_t count = records.size();
     if (count < 2) return;
-    const bool descending = state.direction == kSortDescending;
+    const bool descending = state.direction == SortDescending;
     // Descending reverses the comparison only; the merge still prefers the earlier record
     // on equal keys.
     auto orderBy = [count, descending](auto compare) {
@@ -114,7 +114,7 @@ void SortProcessRecords(std::vector<ProcessRecord>& records, SortState state) {
         });
     };
     std::vector<uint32_t> order;
-    if (state.key == kSortByName) {
+    if (state.key == SortByName) {
         // The folded names side by side in one block, each with its leading eight bytes as
         // one number: most comparisons end at the numbers, the rest at one memcmp.
         std::string folded;

@@ -12,21 +12,21 @@ namespace kelvaro {
 
 // The sort keys equal the positions of the list view's columns.
 enum SortKey : int32_t {
-    kSortByName = 0,
-    kSortByPriority = 1,
-    kSortByThreads = 2,
-    kSortByVerdict = 3,
+    SortByName = 0,
+    SortByPriority = 1,
+    SortByThreads = 2,
+    SortByVerdict = 3,
 };
 inline constexpr int32_t kSortKeyCount = 4;
 
 enum SortDirection : int32_t {
-    kSortAscending = 0,
-    kSortDescending = 1,
+    SortAscending = 0,
+    SortDescending = 1,
 };
 
 struct SortState {
-    int32_t key = kSortByName;
-    int32_t direction = kSortAscending;
+    SortKey key = SortByName;
+    SortDirection direction = SortAscending;
     bool operator==(const SortState&) const = default;
 };
 
@@ -35,7 +35,7 @@ SortState& ProgramSortState();
 
 // A click on the header of column `column`: that column becomes the key and the direction
 // is reversed, on every click, whichever column was the key before.
-SortState AfterHeaderClick(SortState state, int32_t column);
+SortState AfterHeaderClick(SortState state, SortKey column);
 
 // Names compared byte by byte with only A-Z folded to a-z; other bytes (umlauts too) by
 // their unsigned value; a name that is a prefix of another comes first. <0, 0 or >0.

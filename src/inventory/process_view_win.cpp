@@ -1,21 +1,33 @@
 // The process list view of the "Prozesse" page: its rows in the verdicts' colours, the
 // description pane, and the sort commands with their check marks.
-#include "inventory/process_view.h"
+#include "inventory/process_view_win.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <richedit.h>
 
 #include <charconv>
 #include <string_view>
 
 #include "inventory/definitions.h"
 #include "inventory/list_rows_win.h"
-#include "shell/ids.h"
-#include "shell/main_window_win.h"
-#include "shell/program_windows_win.h"
+#include "ui/frame_win.h"
+#include "ui/ids.h"
+#include "ui/program_windows_win.h"
+#include "ui/report_list_win.h"
+#include "ui/resources_win.h"
+#include "ui/splitter_win.h"
 
 namespace kelvaro {
 namespace {
+
+constexpr ListColumn kProcessColumns[] = {
+    {"Name", 214}, {"Priorität", 60}, {"Threads", 55}, {"Befund", 120}};
+
+// The process list's pane keeps this width when the splitter is resized.
+constexpr int kProcessListWidth = 470;
+// Places of the two controls before the first layout.
+constexpr Rect kProcessListStart{0, 0, 470, 590};
+constexpr Rect kDescriptionStart{480, 0, 300, 590};
 
 // The item value of a row without a colour of its own; verdict colours are 24-bit values.
 constexpr LPARAM kDefaultColour = -1;
@@ -50,8 +62,8 @@ void AppendProcessRow(HWND list, int row, const ProcessRecord& record) {
 }
 
 void ShowSortState(const SortState& state) {
-    CheckCommand(CmdSortAscending, state.direction == kSortAscending);
-    CheckCommand(CmdSortDescending, state.direction == kSortDescending);
+    CheckCommand(CmdSortAscending, state.direction == SortAscending);
+    CheckCommand(CmdSortDescending, state.direction == SortDescending);
     for (int32_t key = 0; key < kSortKeyCount; ++key) {
         CheckCommand(static_cast<CommandId>(CmdSortByName + key), state.key == key);
     }
@@ -65,6 +77,28 @@ void ApplySortState(const SortState& state) {
 }
 
 }  // namespace
+
+void BuildProcessPage(HWND mainWindow, const Rect& page) {
+    const HWND splitter = CreateSplitter(CtlProcessSplitter, mainWindow, SplitterBar::Vertical,
+                                         FixedPane::First, page, kProcessListWidth);
+    if (splitter == nullptr) return;
+    const HWND list = CreateReportList(CtlProcessList, splitter, LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                                       kProcessListStart, ProgramFont(FontRole::Tahoma10));
+    if (list != nullptr) {
+        SetListExtendedStyles(list,
+                              LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP);
+        AddListColumns(list, kProcessColumns);
+    }
+    LoadRunTimeLibrary("riched20.dll");
+    const Rect& d = kDescriptionStart;
+    const HWND description = CreateControl(
+        CtlDescription, splitter, RICHEDIT_CLASSA, "",
+        ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE,
+        d.x, d.y, d.width, d.height, ProgramFont(FontRole::Corbel12));
+    // A target device of 0 wraps the lines at the control's width.
+    if (description != nullptr) SendMessageA(description, EM_SETTARGETDEVICE, 0, 0);
+    SetSplitterPanes(splitter, list, description);
+}
 
 void FillProcessList() {
     const ProcessList& processes = ProgramProcesses();
@@ -84,14 +118,14 @@ void FillProcessList() {
     WriteStatusCount(StatusThreads, processes.threadTotal);
 }
 
-void SetSortDirection(int32_t direction) {
-    if (direction != kSortAscending && direction != kSortDescending) return;
+void SetSortDirection(SortDirection direction) {
+    if (direction != SortAscending && direction != SortDescending) return;
     SortState state = ProgramSortState();
     state.direction = direction;
     ApplySortState(state);
 }
 
-void SetSortKey(int32_t key) {
+void SetSortKey(SortKey key) {
     if (key < 0 || key >= kSortKeyCount) return;
     SortState state = ProgramSortState();
     state.key = key;
@@ -100,7 +134,7 @@ void SetSortKey(int32_t key) {
 
 void OnColumnHeaderClick(int column) {
     if (column < 0 || column >= kSortKeyCount) return;
-    ApplySortState(AfterHeaderClick(ProgramSortState(), column));
+    ApplySortState(AfterHeaderClick(ProgramSortState(), static_cast<SortKey>(column)));
 }
 
 int SelectedProcessRow() {
@@ -112,6 +146,10 @@ const ProcessRecord* SelectedProcessRecord() {
     const std::vector<ProcessRecord>& records = ProgramProcesses().records;
     if (row < 0 || static_cast<size_t>(row) >= records.size()) return nullptr;
     return &records[static_cast<size_t>(row)];
+}
+
+void OnProcessListRightClick() {
+    OpenPopupMenu(PopupProcessList);
 }
 
 void OnProcessSelected() {

@@ -1,22 +1,23 @@
 // The search window: its controls, the search of the definitions and the result rows in
 // the verdicts' colours.
-#include "inventory/search_window.h"
+#include "inventory/search_window_win.h"
 
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
 
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "inventory/definition_search.h"
 #include "inventory/definitions.h"
 #include "inventory/list_rows_win.h"
-#include "shell/ids.h"
-#include "shell/main_window_win.h"
-#include "shell/program_windows_win.h"
-#include "shell/resources_win.h"
+#include "inventory/search_layout.h"
+#include "ui/frame_win.h"
+#include "ui/ids.h"
+#include "ui/program_windows_win.h"
+#include "ui/report_list_win.h"
+#include "ui/resources_win.h"
 
 namespace kelvaro {
 namespace {
@@ -28,6 +29,16 @@ constexpr int kMinInnerWidth = 450;
 constexpr int kMinInnerHeight = 300;
 constexpr int kMaxInnerSize = 4000;
 
+constexpr WindowSpec kSearchWindow{.id = WndSearch,
+                                   .title = "Prozess suchen",
+                                   .innerWidth = kInnerWidth,
+                                   .innerHeight = kInnerHeight,
+                                   .sizable = true,
+                                   .minInnerWidth = kMinInnerWidth,
+                                   .minInnerHeight = kMinInnerHeight,
+                                   .maxInnerWidth = kMaxInnerSize,
+                                   .maxInnerHeight = kMaxInnerSize};
+
 // Places when opened; the layout of window 3 makes them follow the window's size.
 constexpr int kMargin = 5;
 constexpr int kFieldHeight = 20;
@@ -36,11 +47,7 @@ constexpr int kResultsTop = 30;
 constexpr int kResultsWidth = 300;
 constexpr int kDescriptionLeft = 310;
 
-struct ResultColumn {
-    const char* title;
-    int width;
-};
-constexpr ResultColumn kResultColumns[] = {{"Name", 150}, {"Befund", 146}};
+constexpr ListColumn kResultColumns[] = {{"Name", 150}, {"Befund", 146}};
 
 // The text colour of a result row; rows whose verdict has none keep the list's colour.
 struct ResultColour {
@@ -72,20 +79,12 @@ LRESULT DrawResultRow(NMHDR* notification) {
 }
 
 void BuildResultList(HWND window) {
-    const HWND list =
-        CreateControl(CtlSearchResults, window, WC_LISTVIEWA, "",
-                      LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE,
-                      kMargin, kResultsTop, kResultsWidth, kInnerHeight - kResultsTop - kMargin);
+    const HWND list = CreateReportList(
+        CtlSearchResults, window, LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+        {kMargin, kResultsTop, kResultsWidth, kInnerHeight - kResultsTop - kMargin});
     if (list == nullptr) return;
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    for (size_t i = 0; i < std::size(kResultColumns); ++i) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<char*>(kResultColumns[i].title);
-        column.cx = kResultColumns[i].width;
-        column.iSubItem = static_cast<int>(i);
-        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
+    SetListExtendedStyles(list, LVS_EX_FULLROWSELECT);
+    AddListColumns(list, kResultColumns);
     SetNotifyHandler(CtlSearchResults, NM_CUSTOMDRAW, DrawResultRow);
     SetNotifyHandler(CtlSearchResults, LVN_DELETEALLITEMS, SkipPerRowDeleteNotifications);
 }
@@ -106,6 +105,26 @@ void BuildSearchControls(HWND window) {
     if (description != nullptr) SendMessageA(description, EM_SETTARGETDEVICE, 0, 0);
 }
 
+// A control's rectangle in its parent's inner coordinates.
+bool CurrentRect(HWND control, Rect& rect) {
+    RECT screen{};
+    if (!GetWindowRect(control, &screen)) return false;
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&screen), 2);
+    rect = {screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top};
+    return true;
+}
+
+// Changes some of a control's place and size and keeps the rest.
+template <typename Change>
+void Adjust(ControlId id, Change change) {
+    const HWND control = ControlHandle(id);
+    Rect rect;
+    if (control == nullptr || !CurrentRect(control, rect)) return;
+    change(rect);
+    SetWindowPos(control, nullptr, rect.x, rect.y, rect.width, rect.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::string FieldText(HWND field) {
     if (field == nullptr) return {};
     std::string text(static_cast<size_t>(GetWindowTextLengthA(field)) + 1, '\0');
@@ -117,20 +136,30 @@ std::string FieldText(HWND field) {
 }  // namespace
 
 void OpenSearchWindow() {
-    WindowSpec spec;
-    spec.id = WndSearch;
-    spec.title = "Prozess suchen";
-    spec.innerWidth = kInnerWidth;
-    spec.innerHeight = kInnerHeight;
-    spec.sizable = true;
-    spec.minInnerWidth = kMinInnerWidth;
-    spec.minInnerHeight = kMinInnerHeight;
-    spec.maxInnerWidth = kMaxInnerSize;
-    spec.maxInnerHeight = kMaxInnerSize;
     State() = SearchWindowState{};
-    if (OpenProgramWindow(spec, BuildSearchControls) == nullptr) return;
+    if (OpenProgramWindow(kSearchWindow, BuildSearchControls) == nullptr) return;
     // The user types the name straight away.
     if (const HWND field = ControlHandle(CtlSearchText)) SetFocus(field);
+}
+
+void CloseSearchWindow() {
+    CloseProgramWindow(WndSearch);
+}
+
+void LayOutSearchWindow() {
+    const HWND window = ProgramWindow(WndSearch);
+    RECT client{};
+    if (window == nullptr || !GetClientRect(window, &client)) return;
+    Rect results{0, 0, kResultsWidth, 0};
+    if (const HWND list = ControlHandle(CtlSearchResults)) CurrentRect(list, results);
+    const SearchLayout layout = ComputeSearchLayout(client.right, client.bottom, results.width);
+    Adjust(CtlSearchText, [&](Rect& r) { r.width = layout.searchTextWidth; });
+    Adjust(CtlSearchButton, [&](Rect& r) { r.x = layout.searchButtonX; });
+    Adjust(CtlSearchResults, [&](Rect& r) { r.height = layout.resultListHeight; });
+    Adjust(CtlSearchDescription, [&](Rect& r) {
+        r.width = layout.descriptionWidth;
+        r.height = layout.descriptionHeight;
+    });
 }
 
 void SearchDefinitions(const std::string& text) {

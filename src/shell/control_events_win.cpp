@@ -1,14 +1,14 @@
 // Control notifications as control events: the event types of the list views, the tree
 // and the buttons, the tab control's page switch, and the header-click hook.
-#include <windows.h>
+#include "shell/control_events_win.h"
+
 #include <commctrl.h>
 
 #include <optional>
 
+#include "shell/event_loop_win.h"
 #include "shell/main_window_win.h"
-#include "shell/program.h"
-#include "shell/program_windows_win.h"
-#include "shell/window_proc_win.h"
+#include "ui/program_windows_win.h"
 
 namespace kelvaro {
 namespace {

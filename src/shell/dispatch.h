@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/ids.h"
+#include "ui/ids.h"
 
 namespace kelvaro {
 

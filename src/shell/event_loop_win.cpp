@@ -1,7 +1,11 @@
-// The event loop: the program's only loop.
+// The event loop, the program's only loop, and the gate through which every event reaches
+// the dispatch tables.
+#include "shell/event_loop_win.h"
+
 #include <windows.h>
 
-#include "shell/program.h"
+#include "shell/program_win.h"
+#include "ui/wait_cursor_win.h"
 
 namespace kelvaro {
 namespace {
@@ -17,7 +21,34 @@ bool WaitForMessage() {
                                        MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0;
 }
 
+// The details timer renews the selected window's preview twice a second within a few
+// milliseconds; a wait cursor for it would only make the pointer flicker.
+bool ShowsWaitCursor(const Event& event) {
+    return !(event.kind == EventKind::Timer && event.id == TimerDetails);
+}
+
+EventGate& Gate() {
+    static EventGate gate([](const Event& event) {
+        const WaitCursor wait(ShowsWaitCursor(event));
+        ProgramDispatch().Dispatch(event);
+    });
+    return gate;
+}
+
 }  // namespace
+
+DispatchTables& ProgramDispatch() {
+    static DispatchTables tables;
+    return tables;
+}
+
+void RaiseEvent(const Event& event) {
+    Gate().Raise(event);
+}
+
+void RunAsHandler(const std::function<void()>& work) {
+    Gate().RunAsHandler(work);
+}
 
 void RunEventLoop() {
     while (!QuitRequested()) {

@@ -1,36 +1,31 @@
-// The dispatch tables of the main program, row by row, and the shell's own handlers.
+// The dispatch tables of the main program, row by row, and the program's own handlers.
+#include "shell/event_tables_win.h"
+
 #include <windows.h>
 
-#include "inventory/kill_list_window.h"
-#include "inventory/process_view.h"
-#include "inventory/search_window.h"
 #include "inspector/window_actions_win.h"
 #include "inspector/window_view_win.h"
+#include "inventory/kill_list_window_win.h"
+#include "inventory/process_snapshot_win.h"
+#include "inventory/process_view_win.h"
+#include "inventory/search_window_win.h"
 #include "shell/about.h"
-#include "shell/main_window_win.h"
-#include "shell/message_box_win.h"
-#include "shell/program.h"
-#include "shell/program_windows_win.h"
-#include "shell/refresh.h"
+#include "shell/program_win.h"
 #include "shell/settings.h"
 #include "shell/settings_win.h"
 #include "shell/tray_win.h"
-#include "update/update_check.h"
+#include "ui/frame_win.h"
+#include "ui/message_box_win.h"
+#include "ui/program_windows_win.h"
+#include "update/update_check_win.h"
 
 namespace kelvaro {
 namespace {
 
-void ApplyMainLayout() {
-    ApplyLayout(WndMain);
-}
-void ApplySearchLayout() {
-    ApplyLayout(WndSearch);
-}
-void CloseSettingsWindow() {
-    CloseProgramWindow(WndSettings);
-}
-void CloseSearchWindow() {
-    CloseProgramWindow(WndSearch);
+// A size change: the window's layout.
+template <WindowId Window>
+void OnWindowSize() {
+    ApplyLayout(Window);
 }
 
 // Timer 1 keeps firing with automatic refreshing off and then does nothing.
@@ -38,43 +33,46 @@ void OnAutoRefreshTimer() {
     if (ProgramSettings().AutoRefresh != 0) RefreshLists();
 }
 
-void OpenProcessListMenu() {
-    OpenPopupMenu(PopupProcessList);
-}
-
 // The menu item's check mark is the state: checked means topmost.
-void ToggleAlwaysOnTop() {
+void OnAlwaysOnTopCommand() {
     const bool topmost = !IsCommandChecked(CmdAlwaysOnTop);
     CheckCommand(CmdAlwaysOnTop, topmost);
     SetWindowTopmost(MainWindow(), topmost);
 }
 
-void ShowAboutBox() {
+void OnAboutCommand() {
     ShowMessageBox(AboutText(VersionText()), kAboutCaption, MB_OK);
 }
 
-void CheckForUpdatesOnCommand() {
+void OnCheckForUpdatesCommand() {
     CheckForUpdates(true);
 }
 
 }  // namespace
 
+void RefreshLists() {
+    // The process half: a new snapshot, sorted and shown in the list view.
+    RefreshProcessList();
+    // The window half: the window tree, with the open nodes opened again.
+    RefreshWindowView(true);
+}
+
 void RegisterEventHandlers(DispatchTables& tables) {
     // Close requests. Window 2 (the kill list) saves its list before it closes.
     tables.OnClose(WndMain, RequestQuit);
-    tables.OnClose(WndSettings, CloseSettingsWindow);
-    tables.OnClose(WndKillList, CloseKillListWindow);
+    tables.OnClose(WndSettings, CloseSettingsDialog);
+    tables.OnClose(WndKillList, OnKillListWindowClose);
     tables.OnClose(WndSearch, CloseSearchWindow);
 
-    tables.OnSize(WndMain, ApplyMainLayout);
-    tables.OnSize(WndSearch, ApplySearchLayout);
+    tables.OnSize(WndMain, OnWindowSize<WndMain>);
+    tables.OnSize(WndSearch, OnWindowSize<WndSearch>);
     tables.OnMinimise(WndMain, SendToTray);
 
     tables.OnTimer(TimerDetails, OnDetailsTimer);
     tables.OnTimer(TimerAutoRefresh, OnAutoRefreshTimer);
 
     tables.OnTray(TrayClick::Left, ShowFromTray);
-    tables.OnTray(TrayClick::Right, OpenTrayMenu);
+    tables.OnTray(TrayClick::Right, OnTrayRightClick);
 
     // Menu commands 0 to 20, shared by menu items, popup items and toolbar buttons. Rows
     // of one command run in the order given.
@@ -82,20 +80,20 @@ void RegisterEventHandlers(DispatchTables& tables) {
     tables.OnCommand(CmdTrayQuit, RequestQuit);
     tables.OnCommand(CmdSearchProcess, OpenSearchWindow);
     tables.OnCommand(CmdRefreshLists, RefreshLists);
-    tables.OnCommand(CmdCheckForUpdates, CheckForUpdatesOnCommand);
+    tables.OnCommand(CmdCheckForUpdates, OnCheckForUpdatesCommand);
     // The settings dialog opens empty and is filled from the settings file.
     tables.OnCommand(CmdSettings, OpenSettingsDialog);
     tables.OnCommand(CmdSettings, LoadSettings);
     tables.OnCommand(CmdQuit, RequestQuit);
-    tables.OnCommand(CmdSortAscending, SortInDirection<kSortAscending>);
-    tables.OnCommand(CmdSortDescending, SortInDirection<kSortDescending>);
-    tables.OnCommand(CmdSortByName, SortByKey<kSortByName>);
-    tables.OnCommand(CmdSortByPriority, SortByKey<kSortByPriority>);
-    tables.OnCommand(CmdSortByThreads, SortByKey<kSortByThreads>);
-    tables.OnCommand(CmdSortByVerdict, SortByKey<kSortByVerdict>);
+    tables.OnCommand(CmdSortAscending, OnSortDirectionCommand<SortAscending>);
+    tables.OnCommand(CmdSortDescending, OnSortDirectionCommand<SortDescending>);
+    tables.OnCommand(CmdSortByName, OnSortKeyCommand<SortByName>);
+    tables.OnCommand(CmdSortByPriority, OnSortKeyCommand<SortByPriority>);
+    tables.OnCommand(CmdSortByThreads, OnSortKeyCommand<SortByThreads>);
+    tables.OnCommand(CmdSortByVerdict, OnSortKeyCommand<SortByVerdict>);
     tables.OnCommand(CmdKillListWindow, OpenKillListWindow);
-    tables.OnCommand(CmdAlwaysOnTop, ToggleAlwaysOnTop);
-    tables.OnCommand(CmdAbout, ShowAboutBox);
+    tables.OnCommand(CmdAlwaysOnTop, OnAlwaysOnTopCommand);
+    tables.OnCommand(CmdAbout, OnAboutCommand);
     tables.OnCommand(CmdAddToKillList, AddSelectedProcessToKillList);
     // The window actions do nothing while no window is selected.
     tables.OnCommand(CmdToggleWindowVisible, OnToggleWindowVisible);
@@ -105,13 +103,13 @@ void RegisterEventHandlers(DispatchTables& tables) {
 
     // Control events, by control.
     tables.OnControl(CtlProcessList, ControlEventType::Change, OnProcessSelected);
-    tables.OnControl(CtlProcessList, ControlEventType::RightClick, OpenProcessListMenu);
+    tables.OnControl(CtlProcessList, ControlEventType::RightClick, OnProcessListRightClick);
     tables.OnControl(CtlSave, ControlEventType::Click, SaveSettings);
-    tables.OnControl(CtlSave, ControlEventType::Click, CloseSettingsWindow);
-    tables.OnControl(CtlCancel, ControlEventType::Click, CloseSettingsWindow);
+    tables.OnControl(CtlSave, ControlEventType::Click, CloseSettingsDialog);
+    tables.OnControl(CtlCancel, ControlEventType::Click, CloseSettingsDialog);
     tables.OnControl(CtlKillList, ControlEventType::Any, OnKillListRowEvent);
-    tables.OnControl(CtlKillAdd, ControlEventType::Click, AddTypedNameToKillList);
-    tables.OnControl(CtlKillRemove, ControlEventType::Click, RemoveSelectedKillListRow);
+    tables.OnControl(CtlKillAdd, ControlEventType::Click, OnKillAddClicked);
+    tables.OnControl(CtlKillRemove, ControlEventType::Click, OnKillRemoveClicked);
     tables.OnControl(CtlSearchResults, ControlEventType::Change, OnSearchResultSelected);
     tables.OnControl(CtlSearchButton, ControlEventType::Click, OnSearchButtonClicked);
     tables.OnControl(CtlWindowTree, ControlEventType::Change, OnTreeSelectionChanged);

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/ids.h"
-#include "shell/main_layout.h"
-#include "shell/resources_win.h"
+#include "ui/ids.h"
+#include "ui/resources_win.h"
+#include "ui/status_fields.h"
 
 namespace kelvaro {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "common/scoped_win.h"
-#include "shell/resources_win.h"
+#include "ui/resources_win.h"
 
 namespace kelvaro {
 namespace {

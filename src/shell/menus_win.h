@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "shell/ids.h"
+#include "ui/ids.h"
 
 namespace kelvaro {
 

@@ -1,64 +1,49 @@
-// The main program's frame: the start-up sequence in its fixed order, the shell's state,
+// The main program's run: the start-up sequence in its fixed order, the program's state,
 // and EndProgram.
-#include "shell/program.h"
+#include "shell/program_win.h"
 
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "ini/ini.h"
 #include "inspector/window_tree.h"
 #include "inspector/window_view_win.h"
 #include "inventory/definitions.h"
-#include "inventory/process_snapshot.h"
-#include "inventory/process_view.h"
+#include "inventory/kill_list.h"
+#include "inventory/process_snapshot_win.h"
+#include "inventory/process_view_win.h"
 #include "netupdate/netupdate.h"
+#include "shell/control_events_win.h"
+#include "shell/event_loop_win.h"
+#include "shell/event_tables_win.h"
 #include "shell/frame_bars_win.h"
-#include "shell/ini.h"
-#include "shell/main_layout.h"
 #include "shell/main_window_win.h"
 #include "shell/menus_win.h"
-#include "shell/program_windows_win.h"
-#include "shell/resources_win.h"
 #include "shell/settings.h"
 #include "shell/settings_win.h"
 #include "shell/tray_win.h"
-#include "shell/wait_cursor_win.h"
-#include "kelvaro_version.h"
 #include "shell/window_proc_win.h"
-#include "update/update_check.h"
+#include "shell/wiring_win.h"
+#include "ui/frame_win.h"
+#include "ui/program_windows_win.h"
+#include "ui/resources_win.h"
+#include "ui/wait_cursor_win.h"
+#include "update/update_check_win.h"
 
 namespace kelvaro {
 namespace {
 
-struct ShellState {
+struct ProgramState {
     bool quit = false;
     bool comStarted = false;
     std::string version;
     bool networkStartResult = false;
 };
 
-ShellState& Shell() {
-    static ShellState state;
+ProgramState& State() {
+    static ProgramState state;
     return state;
-}
-
-// The details timer renews the selected window's preview twice a second within a few
-// milliseconds; a wait cursor for it would only make the pointer flicker.
-bool ShowsWaitCursor(const Event& event) {
-    return !(event.kind == EventKind::Timer && event.id == TimerDetails);
-}
-
-EventGate& Gate() {
-    static EventGate gate([](const Event& event) {
-        const WaitCursor wait(ShowsWaitCursor(event));
-        ProgramDispatch().Dispatch(event);
-    });
-    return gate;
-}
-
-bool IsMainWindowVisible() {
-    const HWND window = MainWindow();
-    return window != nullptr && IsWindowVisible(window);
 }
 
 void WriteStartupStatus() {
@@ -70,10 +55,10 @@ void WriteStartupStatus() {
     WriteStatusCount(StatusChildWindows, ProgramWindowTree().InnerWindowCount);
 }
 
-void StartUp() {
-    ShellState& shell = Shell();
+void StartUp(const char* version) {
+    ProgramState& state = State();
     // 1. COM for this thread, and the common controls.
-    shell.comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    state.comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_TAB_CLASSES |
                                                         ICC_LISTVIEW_CLASSES |
                                                         ICC_TREEVIEW_CLASSES | ICC_WIN95_CLASSES};
@@ -87,9 +72,9 @@ void StartUp() {
     // 3. The two fonts.
     CreateProgramFonts();
     // 4. The network layer; its result is kept for the update check.
-    shell.networkStartResult = StartNetwork();
+    state.networkStartResult = StartNetwork();
     // 5. The version text.
-    shell.version = KELVARO_VERSION_TEXT;
+    state.version = version;
     // 6. The five icons (and the program's own, for its windows).
     LoadProgramIcons();
     // 7-8. The main window, hidden, with its menus, bars and controls.
@@ -97,7 +82,6 @@ void StartUp() {
     //      splitter or drawing-surface class it starts with those parts missing.
     RegisterWindowClasses();
     if (!BuildMainWindow()) EndProgram();
-    SetMainWindowAlert(IsMainWindowVisible, ShowFromTray);
     // 9. The settings and the kill list. Without a settings file every setting stays 0.
     LoadSettings();
     // 10. The definitions.
@@ -134,13 +118,14 @@ void StartUp() {
 
 }  // namespace
 
-void RunProgram() {
+void RunProgram(const char* version) {
     RegisterEventHandlers(ProgramDispatch());
+    WireParts();
     // Events that the start-up itself causes (sizes, a dangerous process's alert) are
     // handled once it is complete, as if it were one handler.
-    Gate().RunAsHandler([] {
+    RunAsHandler([version] {
         const WaitCursor wait;
-        StartUp();
+        StartUp(version);
     });
     RunEventLoop();
     EndProgram();
@@ -156,7 +141,7 @@ void EndProgram() {
     //    edit control whose library is gone would crash when it is destroyed.
     StopNetwork();
     DestroyProgramWindows();
-    ForgetMainWindowParts();
+    ForgetFrameParts();
     FreeRunTimeLibraries();
     // 6. Fonts and images.
     DestroyPopupMenus();
@@ -168,30 +153,21 @@ void EndProgram() {
     ClearDefinitions();
     ProgramKillList().clear();
     ReleaseWindowView();
-    if (Shell().comStarted) CoUninitialize();
+    if (State().comStarted) CoUninitialize();
     ExitProcess(0);
 }
 
 void RequestQuit() {
-    Shell().quit = true;
+    State().quit = true;
 }
 bool QuitRequested() {
-    return Shell().quit;
+    return State().quit;
 }
 const std::string& VersionText() {
-    return Shell().version;
+    return State().version;
 }
 bool NetworkStartResult() {
-    return Shell().networkStartResult;
-}
-
-DispatchTables& ProgramDispatch() {
-    static DispatchTables tables;
-    return tables;
-}
-
-void RaiseEvent(const Event& event) {
-    Gate().Raise(event);
+    return State().networkStartResult;
 }
 
 }  // namespace kelvaro

@@ -17,4 +17,11 @@ struct Settings {
 // The program's one settings record, from start to end.
 Settings& ProgramSettings();
 
+// The largest interval the window system's timers accept.
+inline constexpr uint32_t kTimerMaximumMs = 0x7FFFFFFF;
+// The interval of the refresh timer for "Timeout" seconds. Intervals beyond the window
+// system's limit, negative ones included, become that limit, as the system itself would
+// reduce them; the product is formed in 64 bits so that no "Timeout" wraps round.
+uint32_t AutoRefreshIntervalMs(int32_t timeoutSeconds);
+
 }  // namespace kelvaro

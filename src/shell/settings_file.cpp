@@ -1,8 +1,8 @@
 // The settings group of the settings file: reading with defaults, and the order of a save.
 #include "shell/settings_file.h"
 
+#include "ini/ini.h"
 #include "inventory/kill_list.h"
-#include "shell/ini.h"
 
 namespace kelvaro {
 

@@ -9,13 +9,12 @@
 #include <string>
 
 #include "common/number_reader.h"
-#include "inventory/kill_list_window.h"
-#include "shell/ids.h"
-#include "shell/main_layout.h"
-#include "shell/main_window_win.h"
-#include "shell/program_windows_win.h"
+#include "inventory/kill_list_window_win.h"
 #include "shell/settings_file.h"
 #include "shell/shortcut_win.h"
+#include "ui/frame_win.h"
+#include "ui/ids.h"
+#include "ui/program_windows_win.h"
 
 namespace kelvaro {
 namespace {
@@ -130,6 +129,10 @@ void LoadSettings() {
 
 void OpenSettingsDialog() {
     OpenProgramWindow(kSettingsDialog, BuildDialogControls);
+}
+
+void CloseSettingsDialog() {
+    CloseProgramWindow(WndSettings);
 }
 
 void SaveSettings() {

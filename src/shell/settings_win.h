@@ -11,6 +11,8 @@ void LoadSettings();
 // Opens the settings dialog with its boxes cleared and its field empty, replacing one
 // that is open. Not modal: the main window stays usable.
 void OpenSettingsDialog();
+// Closes the dialog without saving.
+void CloseSettingsDialog();
 
 // Takes the dialog's choices into the program: the autostart shortcut, the settings, the
 // refresh timer, and the settings file. Does nothing when the settings file is missing.

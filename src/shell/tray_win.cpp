@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "shell/main_window_win.h"
-#include "shell/resources_win.h"
+#include "ui/frame_win.h"
+#include "ui/resources_win.h"
 
 namespace kelvaro {
 namespace {
@@ -71,7 +71,7 @@ void ShowFromTray() {
     RemoveTrayIcon();
 }
 
-void OpenTrayMenu() {
+void OnTrayRightClick() {
     OpenPopupMenu(PopupTray);
 }
 

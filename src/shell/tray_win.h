@@ -23,8 +23,8 @@ bool TrayIconShown();
 void SendToTray();
 // Back from the tray: shows the main window, restores it, removes the icon.
 void ShowFromTray();
-// Popup 1 with "Öffnen" and "Beenden".
-void OpenTrayMenu();
+// A right click on the icon: popup 1 with "Öffnen" and "Beenden".
+void OnTrayRightClick();
 
 // The message the shell broadcasts when the task bar was made anew (after the shell
 // restarted): every icon is gone then. The icon is put back if the program had one, so

@@ -2,15 +2,16 @@
 // translation into events.
 #include "shell/window_proc_win.h"
 
-#include "shell/canvas_win.h"
+#include "shell/control_events_win.h"
+#include "shell/event_loop_win.h"
 #include "shell/frame_bars_win.h"
-#include "shell/main_window_win.h"
 #include "shell/menus_win.h"
-#include "shell/program.h"
-#include "shell/program_windows_win.h"
-#include "shell/resources_win.h"
-#include "shell/splitter_win.h"
 #include "shell/tray_win.h"
+#include "ui/canvas_win.h"
+#include "ui/frame_win.h"
+#include "ui/program_windows_win.h"
+#include "ui/resources_win.h"
+#include "ui/splitter_win.h"
 
 namespace kelvaro {
 namespace {

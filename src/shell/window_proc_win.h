@@ -11,11 +11,4 @@ LRESULT CALLBACK ProgramWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 // Registers the window classes of the program's windows, splitters and canvases.
 bool RegisterWindowClasses();
 
-// Control notifications (WM_COMMAND from a control, WM_NOTIFY) as control events.
-void RaiseControlCommand(HWND control, WORD notifyCode);
-void RaiseControlNotification(NMHDR* notification);
-
-// The header-click hook on the process list, installed once at start-up.
-void InstallHeaderClickHook();
-
 }  // namespace kelvaro

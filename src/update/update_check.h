@@ -8,36 +8,25 @@
 #include <functional>
 #include <string>
 
-#include "netupdate/netupdate.h"
 #include "netupdate/report.h"
+#include "netupdate/update_system.h"
 #include "signing/update_keys.h"
 
 namespace kelvaro {
 
-struct UpdateCheckServices {
+// The system's services (download, files, starting the updater) and the program's own.
+struct UpdateCheckServices : UpdateSystemServices {
     bool networkStarted = false;     // the socket layer's start at program start-up
     std::string baseUrl;             // ends in "/Kelvaro/"
     std::string runningVersion;      // "1.5"
     signing::UpdateKeys updateKeys;  // whose signatures on the manifest count
 
-    // DownloadToFile: the number of bytes stored, 0 on failure (also for a body that does
-    // not meet the expectation, when one is given).
-    std::function<int32_t(const std::string& url, const std::string& file,
-                          const DownloadExpectation* expected)>
-        download;
-    // The first `limit` bytes of a file, or all of a shorter one; false when it cannot be
-    // opened or read.
-    std::function<bool(const std::string& file, size_t limit, std::string& bytes)> readFileStart;
-    std::function<void(const std::string& file)> deleteFile;
     // A box with an OK button, and a question captioned "Kelvaro" (true for Yes).
     OkBox showBox;
     std::function<bool(const std::string& question)> ask;
     std::function<int32_t()> definitionsCount;
     // Clears and loads the definitions, shows their count and refreshes the lists.
     std::function<void()> reloadDefinitions;
-    std::function<int(const std::string& program, const std::string& parameters,
-                      const std::string& directory)>
-        startProgram;
     std::function<void()> endProgram;  // does not return in the program
 };
 
@@ -45,9 +34,5 @@ struct UpdateCheckServices {
 // "Keine Updates verfügbar". Nothing is offered unless the signed manifest
 // "KelvaroUpdate.sig" vouches for the update information file.
 void RunUpdateCheck(bool manual, const UpdateCheckServices& services);
-
-// The check of the running program (command 4, and the start-up when
-// "AutoNachUpdatesSuchen" is on). Windows only.
-void CheckForUpdates(bool manual);
 
 }  // namespace kelvaro

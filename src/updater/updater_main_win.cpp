@@ -2,9 +2,9 @@
 // fails, and exit code 0 on every path.
 #include <windows.h>
 
-#include "common/file_io.h"
 #include "netupdate/netupdate.h"
 #include "netupdate/update_base_url.h"
+#include "netupdate/update_system.h"
 #include "kelvaro_version.h"
 #include "updater/updater.h"
 
@@ -26,16 +26,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     services.ownVersion = KELVARO_VERSION_TEXT;
     services.updateKeys = signing::BuildUpdateKeys();
     services.startNetwork = StartNetwork;
-    services.download = [](const std::string& url, const std::string& file,
-                           const DownloadExpectation* expected) {
-        return DownloadToFile(url.c_str(), file.c_str(), expected);
-    };
-    services.readFileStart = ReadFileStart;
-    services.deleteFile = [](const std::string& file) { DeleteFileA(file.c_str()); };
+    UseSystemServices(services);
     services.showBox = [](const std::string& text, const std::string& caption) {
         MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
     };
-    services.startProgram = StartProgram;
     services.end = EndUpdater;
     RunUpdater(GetCommandLineA(), services);
     EndUpdater();

@@ -5,23 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "support/fixture/ui_fixture_ids.h"
 #include "support/ui_driver.h"
 
 namespace kelvaro::test {
 
-struct FixtureWindows {
-    HWND main = nullptr;
-    HWND toolbar = nullptr;
-    HWND status = nullptr;
-    HWND list = nullptr;
-    HWND tree = nullptr;
-    HWND listBox = nullptr;
-    HWND edit = nullptr;
-    HWND button = nullptr;
-    HWND panel = nullptr;
-};
+using fixture::FixtureWindows;
 
 inline ProgramUnderTest::Options FixtureOptions() {
     ProgramUnderTest::Options options;
@@ -32,10 +23,8 @@ inline ProgramUnderTest::Options FixtureOptions() {
 // Finds the main window and every control; empty handles when the program did not come up.
 inline FixtureWindows FindFixtureWindows(const ProgramUnderTest& program) {
     FixtureWindows w;
-    w.main = program.WaitForWindow(fixture::kMainTitle);
+    w.main = program.WaitForShownWindow(fixture::kMainTitle);
     if (w.main == nullptr) return w;
-    // The window exists before its first paint; wait until it is shown.
-    WaitUntil([&] { return IsWindowVisible(w.main) != FALSE; });
     w.toolbar = ChildById(w.main, fixture::kIdToolbar);
     w.status = ChildById(w.main, fixture::kIdStatus);
     w.list = ChildById(w.main, fixture::kIdList);
@@ -46,5 +35,24 @@ inline FixtureWindows FindFixtureWindows(const ProgramUnderTest& program) {
     w.panel = ChildById(w.main, fixture::kIdPanel);
     return w;
 }
+
+// One fixture program for a whole suite: starting one costs far more than a test.
+class FixtureSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        program_ = std::make_unique<ProgramUnderTest>(FixtureOptions());
+        w_ = FindFixtureWindows(*program_);
+    }
+    static void TearDownTestSuite() { program_.reset(); }
+    void SetUp() override { ASSERT_NE(w_.main, nullptr) << "the fixture did not start"; }
+
+    // Waits until the fixture's status bar shows the text in the part.
+    static bool StatusBecomes(int part, const std::string& text) {
+        return WaitUntil([&] { return StatusBarText(w_.status, part) == text; });
+    }
+
+    static inline std::unique_ptr<ProgramUnderTest> program_;
+    static inline FixtureWindows w_;
+};
 
 }  // namespace kelvaro::test

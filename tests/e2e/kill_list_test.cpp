@@ -13,8 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/ids.h"
+#include "support/test_process_win.h"
 #include "support/ui_driver.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {
@@ -62,48 +63,6 @@ ProgramUnderTest::Options KelvaroOptions(const std::string& settings) {
     return options;
 }
 
-HWND ShownMainWindow(const ProgramUnderTest& program) {
-    const HWND main = program.WaitForWindow("Kelvaro");
-    if (main != nullptr) WaitUntil([&] { return IsWindowVisible(main) != FALSE; });
-    return main;
-}
-
-// A process started by the test, ended when it goes out of scope: Wine's notepad, or the
-// start probe copied under another name. A snapshot lists it from its creation on.
-class TestProcess {
-public:
-    explicit TestProcess(const std::string& commandLine, const std::string& folder = {}) {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        std::string line = commandLine;
-        CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       folder.empty() ? nullptr : folder.c_str(), &startup, &info_);
-    }
-    ~TestProcess() { End(); }
-    TestProcess(const TestProcess&) = delete;
-    TestProcess& operator=(const TestProcess&) = delete;
-
-    bool Running() const {
-        return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-    }
-    bool EndsWithin(int milliseconds) const {
-        return info_.hProcess != nullptr &&
-               WaitForSingleObject(info_.hProcess, static_cast<DWORD>(milliseconds)) ==
-                   WAIT_OBJECT_0;
-    }
-    void End() {
-        if (info_.hProcess == nullptr) return;
-        TerminateProcess(info_.hProcess, 0);
-        WaitForSingleObject(info_.hProcess, 5000);
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-        info_ = {};
-    }
-
-private:
-    PROCESS_INFORMATION info_{};
-};
-
 int RowOf(const Rows& rows, const std::string& name) {
     for (size_t i = 0; i < rows.size(); ++i) {
         if (rows[i][0] == name) return static_cast<int>(i);
@@ -131,7 +90,7 @@ class KillListE2E : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         program_ = std::make_unique<ProgramUnderTest>(KelvaroOptions(SettingsWith({})));
-        main_ = ShownMainWindow(*program_);
+        main_ = program_->WaitForShownWindow("Kelvaro");
         if (main_ == nullptr) return;
         list_ = ChildById(main_, CtlProcessList);
         status_ = ChildByClass(main_, "msctls_statusbar32");
@@ -230,7 +189,7 @@ HWND KillListE2E::status_ = nullptr;
 
 TEST_F(KillListE2E, ListedNameInAnyLetterCaseEndsItsProcessAtTheNextRefresh) {
     SetKillList({"notepad.EXE"});
-    TestProcess notepad("notepad.exe");
+    TestProcess notepad(kNotepad);
     ASSERT_TRUE(notepad.Running());
     Command(CmdRefreshLists);
     EXPECT_TRUE(notepad.EndsWithin(5000));
@@ -250,15 +209,7 @@ TEST_F(KillListE2E, WindowOpensCentredOnTheMainWindowWithItsControlsInPlace) {
     SetKillList({"a.exe", "b.exe"});
     const HWND window = OpenKillListWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(GetWindow(window, GW_OWNER), main_);
-    EXPECT_EQ(ClientSize(window).cx, 400);
-    EXPECT_EQ(ClientSize(window).cy, 300);
-    RECT outer{};
-    RECT mainRect{};
-    GetWindowRect(window, &outer);
-    GetWindowRect(main_, &mainRect);
-    EXPECT_NEAR((outer.left + outer.right) / 2, (mainRect.left + mainRect.right) / 2, 1);
-    EXPECT_NEAR((outer.top + outer.bottom) / 2, (mainRect.top + mainRect.bottom) / 2, 1);
+    EXPECT_TRUE(IsCentredOnOwner(window, main_, {400, 300}));
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
@@ -319,7 +270,7 @@ TEST_F(KillListE2E, NamesAddedInTheWindowTakeEffectAtOnceAndAreWrittenAtTheClose
     SendAndWait(ChildById(window, CtlKillAdd), BM_CLICK);
     EXPECT_EQ(WindowRows(window), (Names{"notepad.exe", "notepad.exe"}));
 
-    TestProcess notepad("notepad.exe");
+    TestProcess notepad(kNotepad);
     ASSERT_TRUE(notepad.Running());
     Command(CmdRefreshLists);
     EXPECT_TRUE(notepad.EndsWithin(5000));
@@ -412,7 +363,7 @@ TEST_F(KillListE2E, ImportantProcessAsksWithItsTextAndANameOnTheListIsRefused) {
 // another name for this command.
 TEST_F(KillListE2E, NameThatDiffersInLetterCaseIsAddedAgainWithoutAQuestion) {
     SetKillList({});
-    TestProcess notepad("notepad.exe");
+    TestProcess notepad(kNotepad);
     ASSERT_TRUE(notepad.Running());
     Command(CmdRefreshLists);
     // The list changes after the refresh, so notepad stays on the page for the command.
@@ -465,7 +416,7 @@ TEST_F(KillListE2E, WhileTheWindowIsOpenItsRowsFollowTheCommandAndAReload) {
 TEST(KillListOwnProgram, OwnNameOnTheListInAnyLetterCaseLeavesTheProgramRunning) {
     ProgramUnderTest program(
         KelvaroOptions(SettingsWith({"kELVARO(x64).EXE", "Kelvaro(x64).exe"})));
-    const HWND main = ShownMainWindow(program);
+    const HWND main = program.WaitForShownWindow("Kelvaro");
     ASSERT_NE(main, nullptr);
     const HWND list = ChildById(main, CtlProcessList);
     EXPECT_NE(RowOf(ListViewRows(list), "Kelvaro(x64).exe"), -1);
@@ -477,7 +428,7 @@ TEST(KillListOwnProgram, OwnNameOnTheListInAnyLetterCaseLeavesTheProgramRunning)
 
 TEST(KillListQuit, QuittingWithTheWindowOpenWritesNothing) {
     ProgramUnderTest program(KelvaroOptions(SettingsWith({"a.exe"})));
-    const HWND main = ShownMainWindow(program);
+    const HWND main = program.WaitForShownWindow("Kelvaro");
     ASSERT_NE(main, nullptr);
     SendAndWait(main, WM_COMMAND, CmdKillListWindow);
     const std::vector<HWND> windows = TopLevelWindows(program.processId(), kWindowTitle);

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/ids.h"
 #include "shell/tray_win.h"
 #include "support/ui_driver.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {
@@ -33,14 +33,6 @@ ProgramUnderTest::Options KelvaroOptions() {
     options.exePath = PathNextToTestExe("Kelvaro(x64).exe");
     options.files["Kelvaro"] = kDefinitions;
     return options;
-}
-
-// The main window once it is shown; null when the program did not come up.
-HWND ShownMainWindow(const ProgramUnderTest& program) {
-    const HWND main = program.WaitForWindow("Kelvaro");
-    if (main == nullptr) return nullptr;
-    WaitUntil([&] { return IsWindowVisible(main) != FALSE; });
-    return main;
 }
 
 void SendTrayMouse(HWND main, UINT mouseMessage) {
@@ -81,7 +73,7 @@ protected:
     static void SetUpTestSuite() {
         processesAtStart_ = ProcessCount();
         program_ = std::make_unique<ProgramUnderTest>(KelvaroOptions());
-        main_ = ShownMainWindow(*program_);
+        main_ = program_->WaitForShownWindow("Kelvaro");
     }
     static void TearDownTestSuite() { program_.reset(); }
     void SetUp() override {
@@ -184,7 +176,7 @@ TEST_F(MainWindowE2E, RightClickInTheProcessListOpensItsPopupMenu) {
 // area drops the icons of windows that are gone, so every check after the end would pass.
 TEST(MainWindowEnd, ClosingTheMainWindowEndsWithExitCodeZero) {
     ProgramUnderTest program(KelvaroOptions());
-    const HWND main = ShownMainWindow(program);
+    const HWND main = program.WaitForShownWindow("Kelvaro");
     ASSERT_NE(main, nullptr);
     PostClose(main);
     EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
@@ -192,7 +184,7 @@ TEST(MainWindowEnd, ClosingTheMainWindowEndsWithExitCodeZero) {
 
 TEST(MainWindowEnd, DateiBeendenEndsWithExitCodeZero) {
     ProgramUnderTest program(KelvaroOptions());
-    const HWND main = ShownMainWindow(program);
+    const HWND main = program.WaitForShownWindow("Kelvaro");
     ASSERT_NE(main, nullptr);
     PostCommand(main, CmdQuit);
     EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
@@ -203,7 +195,7 @@ TEST(MainWindowEnd, DateiBeendenEndsWithExitCodeZero) {
 // be told from Wine's own clean-up, see above.)
 TEST(MainWindowEnd, TrayMenuBeendenEndsTheProgram) {
     ProgramUnderTest program(KelvaroOptions());
-    const HWND main = ShownMainWindow(program);
+    const HWND main = program.WaitForShownWindow("Kelvaro");
     ASSERT_NE(main, nullptr);
     PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitUntil([&] { return TrayIconExists(main, kTrayIconId); }));

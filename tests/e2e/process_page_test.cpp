@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/ids.h"
 #include "support/remote_buffer_win.h"
 #include "support/ui_driver.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {
@@ -402,15 +402,7 @@ TEST_F(ProcessPageE2E, RightClickOnARowSelectsItAndOpensTheProcessMenu) {
 TEST_F(ProcessPageE2E, SearchWindowOpensCentredOnTheMainWindowWithItsControls) {
     const HWND search = OpenSearch();
     ASSERT_NE(search, nullptr);
-    EXPECT_EQ(GetWindow(search, GW_OWNER), main_);
-    EXPECT_EQ(ClientSize(search).cx, 500);
-    EXPECT_EQ(ClientSize(search).cy, 400);
-    RECT outer{};
-    RECT mainRect{};
-    GetWindowRect(search, &outer);
-    GetWindowRect(main_, &mainRect);
-    EXPECT_NEAR((outer.left + outer.right) / 2, (mainRect.left + mainRect.right) / 2, 1);
-    EXPECT_NEAR((outer.top + outer.bottom) / 2, (mainRect.top + mainRect.bottom) / 2, 1);
+    EXPECT_TRUE(IsCentredOnOwner(search, main_, {500, 400}));
     const LONG style = GetWindowLongA(search, GWL_STYLE);
     EXPECT_TRUE(style & WS_THICKFRAME);
     EXPECT_TRUE(style & WS_SYSMENU);

@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "common/file_io_win.h"
-#include "shell/ids.h"
 #include "support/shell_link_win.h"
+#include "support/test_process_win.h"
 #include "support/ui_driver.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {
@@ -34,13 +35,6 @@ ProgramUnderTest::Options KelvaroOptions(std::optional<std::string> settingsFile
     options.copyExeIntoFolder = true;
     if (settingsFile) options.files[kSettingsFile] = *settingsFile;
     return options;
-}
-
-HWND ShownMainWindow(const ProgramUnderTest& program) {
-    const HWND main = program.WaitForWindow("Kelvaro");
-    if (main == nullptr) return nullptr;
-    WaitUntil([&] { return IsWindowVisible(main) != FALSE; });
-    return main;
 }
 
 std::string AutostartLink() {
@@ -114,39 +108,13 @@ RECT RectInClient(HWND control, HWND dialog) {
     return rect;
 }
 
-struct Notepad {
-    PROCESS_INFORMATION info{};
-    Notepad() {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        char commandLine[] = "notepad.exe";
-        if (CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                           &startup, &info)) {
-            WaitForInputIdle(info.hProcess, 10000);
-        }
-    }
-    ~Notepad() {
-        if (info.hProcess == nullptr) return;
-        TerminateProcess(info.hProcess, 0);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-    bool Running() const {
-        return info.hProcess != nullptr && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT;
-    }
-    bool EndsWithin(int milliseconds) const {
-        return WaitForSingleObject(info.hProcess, static_cast<DWORD>(milliseconds)) ==
-               WAIT_OBJECT_0;
-    }
-};
-
 // One program for the dialog's tests; each writes the settings file it needs first.
 class SettingsDialogE2E : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         RemoveAutostartLink();
         program_ = std::make_unique<ProgramUnderTest>(KelvaroOptions(kQuietFile));
-        main_ = ShownMainWindow(*program_);
+        main_ = program_->WaitForShownWindow("Kelvaro");
     }
     static void TearDownTestSuite() {
         program_.reset();
@@ -302,7 +270,7 @@ TEST_F(SettingsDialogE2E, AutostartPlacesTheShortcutAndUncheckingRemovesIt) {
 TEST(SettingsWithoutFile, DialogStaysEmptyAndSpeichernCreatesNothing) {
     RemoveAutostartLink();
     ProgramUnderTest program(KelvaroOptions(std::nullopt));
-    const HWND main = ShownMainWindow(program);
+    const HWND main = program.WaitForShownWindow("Kelvaro");
     ASSERT_NE(main, nullptr);
     const HWND dialog = OpenSettings(program, main);
     ASSERT_NE(dialog, nullptr);
@@ -320,11 +288,11 @@ TEST(SettingsRefreshTimer, SpeichernWithTimeoutOneRefreshesEverySecondWhileAutoR
     ProgramUnderTest program(KelvaroOptions(
         "[Einstellungen]\r\nAutoAktualisieren=1\r\nAutoNachUpdatesSuchen=0\r\nTimeout=0\r\n"
         "[Prozesse zum Beenden]\r\n0 = NOTEPAD.EXE\r\n"));
-    const HWND main = ShownMainWindow(program);
+    const HWND main = program.WaitForShownWindow("Kelvaro");
     ASSERT_NE(main, nullptr);
     {
         // "Timeout" 0: no timer 1 at all.
-        Notepad notepad;
+        TestProcess notepad(kNotepad, {}, true);
         ASSERT_TRUE(notepad.Running());
         EXPECT_FALSE(notepad.EndsWithin(2500));
 
@@ -339,7 +307,7 @@ TEST(SettingsRefreshTimer, SpeichernWithTimeoutOneRefreshesEverySecondWhileAutoR
     ASSERT_NE(dialog, nullptr);
     FillDialog(dialog, {false, false, false, false, "1"});
     ASSERT_TRUE(PressAndWaitClosed(dialog, CtlSave));
-    Notepad notepad;
+    TestProcess notepad(kNotepad, {}, true);
     ASSERT_TRUE(notepad.Running());
     EXPECT_FALSE(notepad.EndsWithin(2500)) << "refreshed with AutoAktualisieren off";
 }

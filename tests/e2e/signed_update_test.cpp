@@ -8,18 +8,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "shell/ids.h"
 #include "support/ui_driver.h"
 #include "support/update_folder_win.h"
 #include "support/update_processes_win.h"
-#include "support/update_server_win.h"
+#include "support/update_suite_win.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {
@@ -27,92 +25,18 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-constexpr const char* kMainExe = "Kelvaro(x64).exe";
-constexpr const char* kUpdaterExe = "KelvaroUpdate.exe";
-constexpr const char* kInfoFile = "KelvaroUpdate";
-constexpr const char* kManifestFile = "KelvaroUpdate.sig";
-constexpr const char* kDefinitionsFile = "Kelvaro";
-constexpr const char* kNotSigned =
-    "Die Updateinformationen sind nicht g\xFC"
-    "ltig signiert. Es wurde nichts ge\xE4ndert.";
 constexpr const char* kDownloadFailed = "Download fehlgeschlagen";
 constexpr const char* kDefinitionsFailed = "Update konnte nicht heruntergeladen werden";
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-const std::string& OldProgram() {
-    static const std::string bytes = ReadBytes(PathNextToTestExe(kMainExe));
-    return bytes;
-}
-
-// The next box of the process, read and then answered with `answer`.
-std::optional<MessageBoxInfo> AnswerNextBox(DWORD processId, int answer) {
-    const std::optional<MessageBoxInfo> box = WaitForMessageBox(processId, 20000);
-    if (!box || !AnswerMessageBox(*box, answer)) return std::nullopt;
-    WaitUntil([&] { return !IsWindow(box->window); });
-    return box;
-}
-
-// A box with this caption and text and an OK button only.
-::testing::AssertionResult IsNotice(const std::optional<MessageBoxInfo>& box,
-                                    const std::string& caption, const std::string& text) {
-    if (!box) return ::testing::AssertionFailure() << "no box";
-    if (box->caption != caption || box->text != text || box->buttonIds != std::vector<int>{IDOK}) {
-        return ::testing::AssertionFailure()
-               << "box \"" << box->caption << "\": \"" << box->text << "\"";
-    }
-    return ::testing::AssertionSuccess();
-}
-
-class SignedUpdateE2E : public ::testing::Test {
+class SignedUpdateE2E : public UpdateSuite {
 protected:
-    static void SetUpTestSuite() { server_ = std::make_unique<UpdateServer>("e2e-signed-update"); }
-    static void TearDownTestSuite() { server_.reset(); }
+    static void SetUpTestSuite() { StartSuiteServer("e2e-signed-update"); }
+    static void TearDownTestSuite() { StopSuiteServer(); }
 
-    void SetUp() override {
-        ASSERT_TRUE(UpdateServer::BaseUrlIsLocal())
-            << "these tests need a build whose KELVARO_UPDATE_BASE_URL names 127.0.0.1";
-        ASSERT_FALSE(PublishedFile("release-1.6", kManifestFile).empty())
-            << "the build did not publish the update folders";
-        ASSERT_TRUE(server_->Start()) << server_->error();
-        server_->WithdrawAll();
-        mainBefore_ = ProcessesNamed(kMainExe);
-        updatersBefore_ = ProcessesNamed(kUpdaterExe);
-        logBefore_ = server_->AccessLog().size();
-    }
-
-    // Programs the updater started are not ours to end through ProgramUnderTest.
-    void TearDown() override {
-        for (DWORD id : ProcessesNamed(kMainExe)) {
-            if (mainBefore_.count(id) == 0 && (!program_ || id != program_->processId())) {
-                EndProcess(id);
-            }
-        }
-        for (DWORD id : ProcessesNamed(kUpdaterExe)) {
-            if (updatersBefore_.count(id) == 0) EndProcess(id);
-        }
-        program_.reset();
-    }
-
-    // Kelvaro(x64).exe with 20 definitions, copied into a fresh folder with the updater
-    // beside it; with `checkAtStart` its settings file asks for the check at start-up.
+    // Kelvaro(x64).exe with the 20 definitions of release 1.5.
     HWND StartKelvaro(bool checkAtStart = false) {
-        ProgramUnderTest::Options options;
-        options.exePath = PathNextToTestExe(kMainExe);
-        options.copyExeIntoFolder = true;
-        options.files[kDefinitionsFile] = PublishedFile("current-1.5", kDefinitionsFile);
-        options.files[kUpdaterExe] = ReadBytes(PathNextToTestExe(kUpdaterExe));
-        options.files["Kelvaro.ini"] = std::string("[Einstellungen]\r\nAutoNachUpdatesSuchen=") +
-                                       (checkAtStart ? "1" : "0") + "\r\nTimeout=0\r\n";
-        program_ = std::make_unique<ProgramUnderTest>(options);
-        const HWND main = program_->WaitForWindow("Kelvaro");
-        if (main == nullptr) return nullptr;
-        WaitUntil([&] { return IsWindowVisible(main) != FALSE; });
-        SetForegroundWindow(main);
-        return main;
+        return UpdateSuite::StartKelvaro(PublishedFile("current-1.5", kDefinitionsFile),
+                                         checkAtStart);
     }
 
     // KelvaroUpdate.exe started as the main program starts it, beside the old program.
@@ -125,16 +49,10 @@ protected:
         program_ = std::make_unique<ProgramUnderTest>(options);
     }
 
-    std::string Requests() const {
-        const std::string log = server_->AccessLog();
-        return log.size() < logBefore_ ? log : log.substr(logBefore_);
-    }
-
     // The main window's definitions count, its verdict of the Wine desktop, and the
     // definitions file, which a refused update must leave as they were.
     void ExpectOldDefinitions(HWND main) const {
-        EXPECT_EQ(StatusBarText(ChildByClass(main, "msctls_statusbar32"), 2),
-                  "Anzahl Definitionen: 20");
+        EXPECT_EQ(DefinitionsField(main), "Anzahl Definitionen: 20");
         for (const std::vector<std::string>& row : ListViewRows(ChildById(main, CtlProcessList))) {
             if (row.size() > 3 && lstrcmpiA(row[0].c_str(), "explorer.exe") == 0) {
                 EXPECT_EQ(row[3], "");
@@ -143,15 +61,7 @@ protected:
         EXPECT_EQ(program_->ReadFile(kDefinitionsFile),
                   PublishedFile("current-1.5", kDefinitionsFile));
     }
-
-    static std::unique_ptr<UpdateServer> server_;
-    std::unique_ptr<ProgramUnderTest> program_;
-    std::set<DWORD> mainBefore_;
-    std::set<DWORD> updatersBefore_;
-    size_t logBefore_ = 0;
 };
-
-std::unique_ptr<UpdateServer> SignedUpdateE2E::server_;
 
 // The exe on the server is replaced after signing by one of the same size: the updater
 // downloads it, refuses it, keeps the old program byte for byte and starts it again.

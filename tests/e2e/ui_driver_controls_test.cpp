@@ -19,28 +19,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-// One fixture program for the whole suite: starting one costs far more than a test.
-class UiDriverControls : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        program_ = new ProgramUnderTest(FixtureOptions());
-        w_ = FindFixtureWindows(*program_);
-    }
-    static void TearDownTestSuite() {
-        delete program_;
-        program_ = nullptr;
-    }
-    void SetUp() override { ASSERT_NE(w_.main, nullptr) << "the fixture did not start"; }
-
-    static bool StatusBecomes(int part, const std::string& text) {
-        return WaitUntil([&] { return StatusBarText(w_.status, part) == text; });
-    }
-
-    static ProgramUnderTest* program_;
-    static FixtureWindows w_;
-};
-ProgramUnderTest* UiDriverControls::program_ = nullptr;
-FixtureWindows UiDriverControls::w_;
+class UiDriverControls : public FixtureSuite {};
 
 TEST_F(UiDriverControls, TheFixtureRunsVersion6OfTheCommonControls) {
     // The programs under test carry a manifest for version 6; the driver is proven on it.

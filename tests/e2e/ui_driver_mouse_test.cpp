@@ -11,29 +11,14 @@
 namespace kelvaro::test {
 namespace {
 
-class UiDriverMouse : public ::testing::Test {
+class UiDriverMouse : public FixtureSuite {
 protected:
     static void SetUpTestSuite() {
-        program_ = new ProgramUnderTest(FixtureOptions());
-        w_ = FindFixtureWindows(*program_);
+        FixtureSuite::SetUpTestSuite();
         // Real clicks land on whatever window is at the point: keep ours on top.
         if (w_.main != nullptr) SetForegroundWindow(w_.main);
     }
-    static void TearDownTestSuite() {
-        delete program_;
-        program_ = nullptr;
-    }
-    void SetUp() override { ASSERT_NE(w_.main, nullptr) << "the fixture did not start"; }
-
-    static bool StatusBecomes(int part, const std::string& text) {
-        return WaitUntil([&] { return StatusBarText(w_.status, part) == text; });
-    }
-
-    static ProgramUnderTest* program_;
-    static FixtureWindows w_;
 };
-ProgramUnderTest* UiDriverMouse::program_ = nullptr;
-FixtureWindows UiDriverMouse::w_;
 
 TEST_F(UiDriverMouse, ClicksSelectListRowsAndReachTheOwner) {
     MouseClickAt(ListViewRowPoint(w_.list, 1));

@@ -115,33 +115,17 @@ TEST(UiDriverProgram, AMissingProgramDoesNotStartAndFindsNoWindow) {
     EXPECT_FALSE(program.WaitForExit(0).has_value());
 }
 
-class UiDriverWindows : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        program_ = new ProgramUnderTest(FixtureOptions());
-        windows_ = FindFixtureWindows(*program_);
-    }
-    static void TearDownTestSuite() {
-        delete program_;
-        program_ = nullptr;
-    }
-    void SetUp() override { ASSERT_NE(windows_.main, nullptr) << "the fixture did not start"; }
-
-    static ProgramUnderTest* program_;
-    static FixtureWindows windows_;
-};
-ProgramUnderTest* UiDriverWindows::program_ = nullptr;
-FixtureWindows UiDriverWindows::windows_;
+class UiDriverWindows : public FixtureSuite {};
 
 TEST_F(UiDriverWindows, ListsTopLevelWindowsOfTheProcessHiddenOnesTooWithFilters) {
     const std::vector<HWND> all = TopLevelWindows(program_->processId());
     HWND helper = program_->WaitForWindow(fixture::kHelperTitle);
     ASSERT_NE(helper, nullptr);
     EXPECT_FALSE(IsWindowVisible(helper));
-    EXPECT_THAT(all, ::testing::Contains(windows_.main));
+    EXPECT_THAT(all, ::testing::Contains(w_.main));
     EXPECT_THAT(all, ::testing::Contains(helper));
     EXPECT_THAT(TopLevelWindows(program_->processId(), fixture::kMainTitle),
-                ElementsAre(windows_.main));
+                ElementsAre(w_.main));
     EXPECT_THAT(TopLevelWindows(program_->processId(), {}, fixture::kHelperClass),
                 ElementsAre(helper));
     EXPECT_TRUE(TopLevelWindows(program_->processId(), fixture::kMainTitle,
@@ -151,40 +135,40 @@ TEST_F(UiDriverWindows, ListsTopLevelWindowsOfTheProcessHiddenOnesTooWithFilters
 }
 
 TEST_F(UiDriverWindows, FindsChildrenByIdAndByClassAndTitle) {
-    EXPECT_EQ(ClassName(windows_.list), "SysListView32");
-    EXPECT_EQ(ClassName(windows_.tree), "SysTreeView32");
-    EXPECT_EQ(ClassName(windows_.panel), fixture::kPanelClass);
-    EXPECT_EQ(ChildByClass(windows_.main, "SysListView32"), windows_.list);
-    EXPECT_EQ(ChildByClass(windows_.main, "button", "Übernehmen"), windows_.button);
-    EXPECT_EQ(ChildByClass(windows_.main, "Button", "Abbrechen"), nullptr);
+    EXPECT_EQ(ClassName(w_.list), "SysListView32");
+    EXPECT_EQ(ClassName(w_.tree), "SysTreeView32");
+    EXPECT_EQ(ClassName(w_.panel), fixture::kPanelClass);
+    EXPECT_EQ(ChildByClass(w_.main, "SysListView32"), w_.list);
+    EXPECT_EQ(ChildByClass(w_.main, "button", "Übernehmen"), w_.button);
+    EXPECT_EQ(ChildByClass(w_.main, "Button", "Abbrechen"), nullptr);
     // The header sits inside the list view: a grandchild of the main window.
-    HWND header = ChildByClass(windows_.main, "SysHeader32");
+    HWND header = ChildByClass(w_.main, "SysHeader32");
     ASSERT_NE(header, nullptr);
-    EXPECT_EQ(GetParent(header), windows_.list);
-    EXPECT_EQ(ChildById(windows_.main, GetDlgCtrlID(header)), header);
-    EXPECT_EQ(ChildById(windows_.main, 4711), nullptr);
+    EXPECT_EQ(GetParent(header), w_.list);
+    EXPECT_EQ(ChildById(w_.main, GetDlgCtrlID(header)), header);
+    EXPECT_EQ(ChildById(w_.main, 4711), nullptr);
 }
 
 TEST_F(UiDriverWindows, ReadsTextsAndGeometryOfAnotherProcess) {
-    EXPECT_EQ(WindowText(windows_.main), fixture::kMainTitle);
-    EXPECT_EQ(WindowText(windows_.button), "Übernehmen");
-    EXPECT_EQ(WindowText(windows_.edit), "Anfang");
-    EXPECT_EQ(ClassName(windows_.main), fixture::kMainClass);
+    EXPECT_EQ(WindowText(w_.main), fixture::kMainTitle);
+    EXPECT_EQ(WindowText(w_.button), "Übernehmen");
+    EXPECT_EQ(WindowText(w_.edit), "Anfang");
+    EXPECT_EQ(ClassName(w_.main), fixture::kMainClass);
 
-    const SIZE panel = ClientSize(windows_.panel);
+    const SIZE panel = ClientSize(w_.panel);
     EXPECT_EQ(panel.cx, fixture::kPanelWidth);
     EXPECT_EQ(panel.cy, fixture::kPanelHeight);
-    RECT onScreen = ClientRectOnScreen(windows_.panel);
+    RECT onScreen = ClientRectOnScreen(w_.panel);
     EXPECT_EQ(onScreen.right - onScreen.left, fixture::kPanelWidth);
     EXPECT_EQ(onScreen.bottom - onScreen.top, fixture::kPanelHeight);
     // The panel sits at (560, 250) in the main window's client area.
-    const RECT mainClient = ClientRectOnScreen(windows_.main);
+    const RECT mainClient = ClientRectOnScreen(w_.main);
     EXPECT_EQ(onScreen.left - mainClient.left, 560);
     EXPECT_EQ(onScreen.top - mainClient.top, 250);
 }
 
 TEST_F(UiDriverWindows, ReadsTheInitialTextOfEveryStatusBarPart) {
-    HWND status = ChildById(windows_.main, fixture::kIdStatus);
+    HWND status = ChildById(w_.main, fixture::kIdStatus);
     ASSERT_EQ(StatusBarPartCount(status), static_cast<int>(std::size(fixture::kStatusInitial)));
     for (int part = 0; part < StatusBarPartCount(status); ++part) {
         EXPECT_EQ(StatusBarText(status, part), fixture::kStatusInitial[part]) << part;
@@ -192,8 +176,8 @@ TEST_F(UiDriverWindows, ReadsTheInitialTextOfEveryStatusBarPart) {
 }
 
 TEST_F(UiDriverWindows, AFreshProgramHasNoSelectedRows) {
-    EXPECT_EQ(ListViewSelectedRow(ChildById(windows_.main, fixture::kIdList)), -1);
-    EXPECT_EQ(ListBoxSelectedRow(ChildById(windows_.main, fixture::kIdListBox)), LB_ERR);
+    EXPECT_EQ(ListViewSelectedRow(ChildById(w_.main, fixture::kIdList)), -1);
+    EXPECT_EQ(ListBoxSelectedRow(ChildById(w_.main, fixture::kIdListBox)), LB_ERR);
 }
 
 TEST(UiDriverWait, WaitUntilPollsUntilTheConditionHoldsOrTheTimeIsUp) {
@@ -206,9 +190,9 @@ TEST(UiDriverWait, WaitUntilPollsUntilTheConditionHoldsOrTheTimeIsUp) {
 }
 
 TEST_F(UiDriverWindows, SeesAWindowBecomeTopmost) {
-    EXPECT_FALSE(IsTopmost(windows_.main));
-    PostCommand(windows_.main, fixture::kCmdTopmost);
-    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(windows_.main); }));
+    EXPECT_FALSE(IsTopmost(w_.main));
+    PostCommand(w_.main, fixture::kCmdTopmost);
+    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(w_.main); }));
 }
 
 }  // namespace

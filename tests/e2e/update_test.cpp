@@ -6,41 +6,27 @@
 // wrote (signed_update_test.cpp has the refused ones). Every program runs in a fresh
 // working folder.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "shell/ids.h"
 #include "support/ui_driver.h"
 #include "support/update_folder_win.h"
-#include "support/update_server_win.h"
+#include "support/update_processes_win.h"
+#include "support/update_suite_win.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-constexpr const char* kMainExe = "Kelvaro(x64).exe";
-constexpr const char* kUpdaterExe = "KelvaroUpdate.exe";
-constexpr const char* kInfoFile = "KelvaroUpdate";
-constexpr const char* kManifestFile = "KelvaroUpdate.sig";
-constexpr const char* kDefinitionsFile = "Kelvaro";
-constexpr const char* kSettingsFile = "Kelvaro.ini";
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // `count` definitions of made-up programs, verdict "Unnötig".
 std::string Definitions(int count) {
@@ -65,93 +51,10 @@ std::string VerdictOf(HWND processList, const std::string& name) {
     return "<none>";
 }
 
-const std::string& OldProgram() {
-    static const std::string bytes = ReadBytes(PathNextToTestExe(kMainExe));
-    return bytes;
-}
-const std::string& NewProgram() {
-    static const std::string bytes = ReadBytes(PathNextToTestExe("kelvaro_main_served.exe"));
-    return bytes;
-}
-
-std::set<DWORD> ProcessesNamed(const std::string& exeName) {
-    std::set<DWORD> found;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return found;
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL ok = Process32First(snapshot, &entry); ok; ok = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0) found.insert(entry.th32ProcessID);
-    }
-    CloseHandle(snapshot);
-    return found;
-}
-
-void EndProcess(DWORD processId) {
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
-    if (process == nullptr) return;
-    TerminateProcess(process, 1);
-    WaitForSingleObject(process, 5000);
-    CloseHandle(process);
-}
-
-// A program of that name that was not running before, with its main window; 0 when none
-// came up in time.
-DWORD WaitForNewProcess(const std::string& exeName, const std::set<DWORD>& before,
-                        int timeoutMs = 20000) {
-    DWORD found = 0;
-    WaitUntil(
-        [&] {
-            for (DWORD id : ProcessesNamed(exeName)) {
-                if (before.count(id) == 0 && !TopLevelWindows(id, "Kelvaro").empty()) {
-                    found = id;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
-    return found;
-}
-
-// The first line of the About box of a running main program.
-std::string AboutFirstLine(DWORD processId) {
-    const std::vector<HWND> windows = TopLevelWindows(processId, "Kelvaro");
-    if (windows.empty()) return "<no main window>";
-    PostCommand(windows.front(), CmdAbout);
-    const std::optional<MessageBoxInfo> box = WaitForMessageBox(processId);
-    if (!box) return "<no About box>";
-    AnswerMessageBox(*box, IDOK);
-    return box->text.substr(0, box->text.find('\n'));
-}
-
-// The next box of the program, read and then answered with `answer`.
-std::optional<MessageBoxInfo> AnswerNextBox(DWORD processId, int answer) {
-    const std::optional<MessageBoxInfo> box = WaitForMessageBox(processId, 20000);
-    if (!box || !AnswerMessageBox(*box, answer)) return std::nullopt;
-    WaitUntil([&] { return !IsWindow(box->window); });
-    return box;
-}
-
-// A box with this caption and text, an OK button only and no icon.
-::testing::AssertionResult IsNotice(const std::optional<MessageBoxInfo>& box,
-                                    const std::string& caption, const std::string& text) {
-    if (!box) return ::testing::AssertionFailure() << "no box";
-    if (box->caption != caption || box->text != text || box->buttonIds != std::vector<int>{IDOK} ||
-        box->hasIcon) {
-        return ::testing::AssertionFailure() << "box \"" << box->caption << "\": \"" << box->text
-                                             << "\", " << box->buttonIds.size() << " buttons";
-    }
-    return ::testing::AssertionSuccess();
-}
-
 constexpr const char* kNothingNew =
     "Keine Updates verf\xFC"
     "gbar";
 constexpr const char* kServerDown = "Updateinformationen konnten nicht heruntergeladen werden";
-constexpr const char* kNotSigned =
-    "Die Updateinformationen sind nicht g\xFC"
-    "ltig signiert. Es wurde nichts ge\xE4ndert.";
 const std::string kProgramQuestion16 =
     "Es ein Update verf\xFC"
     "gbar. `1.6`\r\n\r\nM\xF6"
@@ -161,70 +64,16 @@ const std::string kFiveNewQuestion =
     "gbar.\r\n\r\nM\xF6"
     "chten Sie jetzt aktualisieren";
 
-class UpdateE2E : public ::testing::Test {
+class UpdateE2E : public UpdateSuite {
 protected:
-    static void SetUpTestSuite() { server_ = std::make_unique<UpdateServer>("e2e-update"); }
-    static void TearDownTestSuite() { server_.reset(); }
+    static void SetUpTestSuite() { StartSuiteServer("e2e-update"); }
+    static void TearDownTestSuite() { StopSuiteServer(); }
 
-    void SetUp() override {
-        ASSERT_TRUE(UpdateServer::BaseUrlIsLocal())
-            << "these tests need a build whose KELVARO_UPDATE_BASE_URL names 127.0.0.1";
-        ASSERT_TRUE(server_->Start()) << server_->error();
-        server_->WithdrawAll();
-        mainBefore_ = ProcessesNamed(kMainExe);
-        updatersBefore_ = ProcessesNamed(kUpdaterExe);
-        logBefore_ = server_->AccessLog().size();
-    }
-
-    // Programs the updater started are not ours to end through ProgramUnderTest.
-    void TearDown() override {
-        for (DWORD id : ProcessesNamed(kMainExe)) {
-            if (mainBefore_.count(id) == 0 && (!program_ || id != program_->processId())) {
-                EndProcess(id);
-            }
-        }
-        for (DWORD id : ProcessesNamed(kUpdaterExe)) {
-            if (updatersBefore_.count(id) == 0) EndProcess(id);
-        }
-        program_.reset();
-    }
-
-    // Kelvaro(x64).exe, copied into a fresh folder with the updater beside it; with
-    // `checkAtStart` its settings file asks for the update check at start-up.
+    // Kelvaro(x64).exe with `definitions` made-up definitions.
     HWND StartKelvaro(int definitions, bool checkAtStart = false) {
-        ProgramUnderTest::Options options;
-        options.exePath = PathNextToTestExe(kMainExe);
-        options.copyExeIntoFolder = true;
-        options.files[kDefinitionsFile] = Definitions(definitions);
-        options.files[kUpdaterExe] = ReadBytes(PathNextToTestExe(kUpdaterExe));
-        options.files[kSettingsFile] = std::string("[Einstellungen]\r\nAutoNachUpdatesSuchen=") +
-                                       (checkAtStart ? "1" : "0") + "\r\nTimeout=0\r\n";
-        program_ = std::make_unique<ProgramUnderTest>(options);
-        const HWND main = program_->WaitForWindow("Kelvaro");
-        if (main == nullptr) return nullptr;
-        WaitUntil([&] { return IsWindowVisible(main) != FALSE; });
-        SetForegroundWindow(main);
-        return main;
+        return UpdateSuite::StartKelvaro(Definitions(definitions), checkAtStart);
     }
-
-    // The requests the server logged during this test.
-    std::string Requests() const {
-        const std::string log = server_->AccessLog();
-        return log.size() < logBefore_ ? log : log.substr(logBefore_);
-    }
-
-    std::string DefinitionsField(HWND main) const {
-        return StatusBarText(ChildByClass(main, "msctls_statusbar32"), 2);
-    }
-
-    static std::unique_ptr<UpdateServer> server_;
-    std::unique_ptr<ProgramUnderTest> program_;
-    std::set<DWORD> mainBefore_;
-    std::set<DWORD> updatersBefore_;
-    size_t logBefore_ = 0;
 };
-
-std::unique_ptr<UpdateServer> UpdateE2E::server_;
 
 // A binary or overlong information file cannot agree with a signed manifest: it is
 // refused and removed with the manifest.
@@ -354,7 +203,7 @@ TEST_F(UpdateE2E, AcceptedProgramUpdateIsInstalledByTheUpdaterAndTheNewProgramSt
     EXPECT_EQ(box->text, kProgramQuestion16);
 
     EXPECT_EQ(program_->WaitForExit(), std::optional<DWORD>(0));
-    const DWORD started = WaitForNewProcess(kMainExe, mainBefore_);
+    const DWORD started = WaitForNewProcess(kMainExe, mainBefore_, true);
     ASSERT_NE(started, 0u) << "no new Kelvaro(x64).exe came up";
     EXPECT_EQ(program_->ReadFile(kMainExe), NewProgram());
     EXPECT_EQ(AboutFirstLine(started), "Kelvaro 1.6");
@@ -382,7 +231,7 @@ TEST_F(UpdateE2E, UpdaterKeepsAndRestartsTheOldProgramWhenTheServerHasNoProgramF
         IsNotice(AnswerNextBox(program_->processId(), IDOK), "Fehler", "Download fehlgeschlagen"));
     EXPECT_EQ(program_->WaitForExit(), std::optional<DWORD>(0));
     EXPECT_EQ(program_->ReadFile(kMainExe), OldProgram());
-    const DWORD started = WaitForNewProcess(kMainExe, mainBefore_);
+    const DWORD started = WaitForNewProcess(kMainExe, mainBefore_, true);
     ASSERT_NE(started, 0u) << "the old program was not started again";
     EXPECT_EQ(AboutFirstLine(started), "Kelvaro 1.5");
     EXPECT_THAT(Requests(), HasSubstr("GET /Kelvaro/Kelvaro(x64).exe HTTP/1.1\" 404"));

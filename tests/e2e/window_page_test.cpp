@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "shell/ids.h"
 #include "support/remote_buffer_win.h"
 #include "support/temp_dir.h"
 #include "support/ui_driver.h"
 #include "support/window_target_process.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {

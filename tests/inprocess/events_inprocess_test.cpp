@@ -8,32 +8,15 @@
 #include <string>
 
 #include "inprocess/harness.h"
-#include "shell/ids.h"
 #include "shell/main_window_win.h"
-#include "shell/program.h"
-#include "shell/program_windows_win.h"
+#include "shell/program_win.h"
 #include "support/ui_driver.h"
+#include "ui/frame_win.h"
+#include "ui/ids.h"
+#include "ui/program_windows_win.h"
 
 namespace kelvaro::test {
 namespace {
-
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
-    for (int waited = 0; waited <= timeoutMs; waited += 20) {
-        if (condition()) return true;
-        Sleep(20);
-    }
-    return false;
-}
-
-// A notification as a header sends it to its list view, sent from inside the process.
-void SendHeaderNotification(HWND list, HWND from, UINT code, int column) {
-    NMHEADERA notification{};
-    notification.hdr.hwndFrom = from;
-    notification.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(from));
-    notification.hdr.code = code;
-    notification.iItem = column;
-    SendWait(list, WM_NOTIFY, notification.hdr.idFrom, reinterpret_cast<LPARAM>(&notification));
-}
 
 TEST(HeaderClickHook, ReportsTheClickedColumnOfTheProcessListHeaderOnly) {
     const HWND list = ControlHandle(CtlProcessList);
@@ -61,10 +44,10 @@ TEST(HeaderClickHook, ARealClickOnAColumnHeaderReachesTheHandler) {
     RunOnMainThread([] { SetForegroundWindow(ProgramMainWindow()); });
     const size_t before = HeaderClicks().size();
     ClickListViewHeader(list, 2);
-    ASSERT_TRUE(WaitFor([before] { return HeaderClicks().size() == before + 1; }));
+    ASSERT_TRUE(WaitUntil([before] { return HeaderClicks().size() == before + 1; }));
     EXPECT_EQ(HeaderClicks().back(), 2);
     ClickListViewHeader(list, 0);
-    ASSERT_TRUE(WaitFor([before] { return HeaderClicks().size() == before + 2; }));
+    ASSERT_TRUE(WaitUntil([before] { return HeaderClicks().size() == before + 2; }));
     EXPECT_EQ(HeaderClicks().back(), 0);
 }
 
@@ -77,7 +60,7 @@ TEST(Toolbar, AButtonPressDeliversItsMenuCommand) {
     const int before = RefreshCommandCount();
     SendWait(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, middle);
     SendWait(toolbar, WM_LBUTTONUP, 0, middle);
-    EXPECT_TRUE(WaitFor([before] { return RefreshCommandCount() == before + 1; }));
+    EXPECT_TRUE(WaitUntil([before] { return RefreshCommandCount() == before + 1; }));
 }
 
 TEST(ControlEvents, SelectingARowOfAListRaisesChange) {
@@ -133,7 +116,7 @@ TEST(ControlEvents, RightClickOnATreeNodeSelectsItThenRaisesRightClick) {
     const int changes = ControlEventCount(CtlWindowTree, ControlEventType::Change);
     const int rightClicks = ControlEventCount(CtlWindowTree, ControlEventType::RightClick);
     MouseClickAt(TreeNodePoint(tree, node), true);
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         return ControlEventCount(CtlWindowTree, ControlEventType::RightClick) == rightClicks + 1;
     }));
     // The tree selects its first node when it takes the focus without a selection, so
@@ -193,7 +176,7 @@ TEST(MessageBoxes, AboutBoxIsModalForAllProgramWindowsAndHoldsOtherEvents) {
 
     PostMessageA(main, WM_COMMAND, CmdAbout, 0);
     HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox()) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox()) != nullptr; }));
     char caption[32] = {};
     GetWindowTextA(box, caption, sizeof(caption));
     EXPECT_STREQ(caption,
@@ -212,7 +195,7 @@ TEST(MessageBoxes, AboutBoxIsModalForAllProgramWindowsAndHoldsOtherEvents) {
     EXPECT_EQ(TestTimerCount(), ticks);
 
     SendMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return TestTimerCount() == ticks + 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return TestTimerCount() == ticks + 1; }));
     SendWait(main, WM_NULL);
     EXPECT_EQ(TestTimerCount(), ticks + 1);
     EXPECT_TRUE(IsWindowEnabled(main));

@@ -44,4 +44,8 @@ const std::string& HarnessFolder();
 // Sends a message to a window and waits for it to be handled.
 LRESULT SendWait(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
+// A notification as a header control sends it to its list view (`from` in the header's
+// place), sent from inside the process.
+void SendHeaderNotification(HWND list, HWND from, UINT code, int column);
+
 }  // namespace kelvaro::test

@@ -1,6 +1,7 @@
 // Entry of the in-process test build. One run is one program run, in one of the start-up
 // modes of kModes, chosen by the first argument; each mode runs its own test suites.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -14,9 +15,11 @@
 #include <thread>
 
 #include "inprocess/harness.h"
-#include "shell/program.h"
-#include "shell/program_windows_win.h"
+#include "kelvaro_version.h"
+#include "shell/event_loop_win.h"
+#include "shell/program_win.h"
 #include "support/temp_dir.h"
+#include "ui/program_windows_win.h"
 
 namespace kelvaro::test {
 namespace {
@@ -230,6 +233,15 @@ LRESULT SendWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
+void SendHeaderNotification(HWND list, HWND from, UINT code, int column) {
+    NMHEADERA notification{};
+    notification.hdr.hwndFrom = from;
+    notification.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(from));
+    notification.hdr.code = code;
+    notification.iItem = column;
+    SendWait(list, WM_NOTIFY, notification.hdr.idFrom, reinterpret_cast<LPARAM>(&notification));
+}
+
 }  // namespace kelvaro::test
 
 int main(int argc, char** argv) {
@@ -266,5 +278,5 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         ExitProcess(static_cast<UINT>(result));
     }).detach();
-    RunProgram();
+    RunProgram(KELVARO_VERSION_TEXT);
 }

@@ -10,12 +10,13 @@
 #include <richedit.h>
 
 #include "inprocess/harness.h"
-#include "shell/ids.h"
 #include "shell/main_layout.h"
 #include "shell/main_window_win.h"
-#include "shell/program_windows_win.h"
-#include "shell/canvas_win.h"
-#include "shell/splitter_win.h"
+#include "ui/canvas_win.h"
+#include "ui/frame_win.h"
+#include "ui/ids.h"
+#include "ui/program_windows_win.h"
+#include "ui/splitter_win.h"
 
 namespace kelvaro::test {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "inprocess/harness.h"
-#include "shell/ids.h"
 #include "shell/menus_win.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {

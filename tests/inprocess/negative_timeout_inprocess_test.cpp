@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "inprocess/harness.h"
-#include "shell/ids.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {

@@ -13,11 +13,11 @@
 #include "inventory/definitions.h"
 #include "inventory/process_list.h"
 #include "inventory/process_sort.h"
-#include "inventory/process_view.h"
-#include "inventory/search_window.h"
-#include "shell/ids.h"
-#include "shell/main_window_win.h"
-#include "shell/program_windows_win.h"
+#include "inventory/process_view_win.h"
+#include "inventory/search_window_win.h"
+#include "ui/frame_win.h"
+#include "ui/ids.h"
+#include "ui/program_windows_win.h"
 
 namespace kelvaro::test {
 namespace {
@@ -30,12 +30,7 @@ void Command(int id) {
 void HeaderClick(int column) {
     const HWND list = ControlHandle(CtlProcessList);
     const auto header = reinterpret_cast<HWND>(SendWait(list, LVM_GETHEADER));
-    NMHEADERA notification{};
-    notification.hdr.hwndFrom = header;
-    notification.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(header));
-    notification.hdr.code = HDN_ITEMCLICKA;
-    notification.iItem = column;
-    SendWait(list, WM_NOTIFY, notification.hdr.idFrom, reinterpret_cast<LPARAM>(&notification));
+    SendHeaderNotification(list, header, HDN_ITEMCLICKA, column);
 }
 
 std::vector<int> CheckedSortCommands() {
@@ -88,17 +83,17 @@ TEST(SortCommands, CheckMarksAndTheListFollowEveryCommandAndHeaderClick) {
         std::vector<int> checked;
     };
     const Step steps[] = {
-        {Command, CmdSortAscending, {kSortByName, kSortAscending}, {7, 9}},
-        {Command, CmdSortByName, {kSortByName, kSortAscending}, {7, 9}},
-        {Command, CmdSortDescending, {kSortByName, kSortDescending}, {8, 9}},
-        {Command, CmdSortDescending, {kSortByName, kSortDescending}, {8, 9}},
-        {Command, CmdSortByThreads, {kSortByThreads, kSortDescending}, {8, 11}},
-        {HeaderClick, 2, {kSortByThreads, kSortAscending}, {7, 11}},
-        {HeaderClick, 2, {kSortByThreads, kSortDescending}, {8, 11}},
-        {HeaderClick, 1, {kSortByPriority, kSortAscending}, {7, 10}},
-        {HeaderClick, 3, {kSortByVerdict, kSortDescending}, {8, 12}},
-        {Command, CmdSortByPriority, {kSortByPriority, kSortDescending}, {8, 10}},
-        {HeaderClick, 0, {kSortByName, kSortAscending}, {7, 9}},
+        {Command, CmdSortAscending, {SortByName, SortAscending}, {7, 9}},
+        {Command, CmdSortByName, {SortByName, SortAscending}, {7, 9}},
+        {Command, CmdSortDescending, {SortByName, SortDescending}, {8, 9}},
+        {Command, CmdSortDescending, {SortByName, SortDescending}, {8, 9}},
+        {Command, CmdSortByThreads, {SortByThreads, SortDescending}, {8, 11}},
+        {HeaderClick, 2, {SortByThreads, SortAscending}, {7, 11}},
+        {HeaderClick, 2, {SortByThreads, SortDescending}, {8, 11}},
+        {HeaderClick, 1, {SortByPriority, SortAscending}, {7, 10}},
+        {HeaderClick, 3, {SortByVerdict, SortDescending}, {8, 12}},
+        {Command, CmdSortByPriority, {SortByPriority, SortDescending}, {8, 10}},
+        {HeaderClick, 0, {SortByName, SortAscending}, {7, 9}},
     };
     for (const Step& step : steps) {
         step.action(step.argument);

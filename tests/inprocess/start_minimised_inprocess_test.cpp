@@ -7,19 +7,13 @@
 #include <gtest/gtest.h>
 
 #include "inprocess/harness.h"
-#include "shell/ids.h"
 #include "shell/tray_win.h"
+#include "support/test_process_win.h"
+#include "support/ui_driver.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 namespace {
-
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
-    for (int waited = 0; waited <= timeoutMs; waited += 20) {
-        if (condition()) return true;
-        Sleep(20);
-    }
-    return false;
-}
 
 // NIM_MODIFY succeeds only for an icon that exists.
 bool TrayIconExists() {
@@ -43,31 +37,6 @@ HWND VisiblePopupMenu() {
     }
     return nullptr;
 }
-
-struct Notepad {
-    PROCESS_INFORMATION info{};
-    Notepad() {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        char commandLine[] = "notepad.exe";
-        CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &info);
-        if (info.hProcess != nullptr) WaitForInputIdle(info.hProcess, 10000);
-    }
-    ~Notepad() {
-        if (info.hProcess == nullptr) return;
-        TerminateProcess(info.hProcess, 0);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-    bool Started() const { return info.hProcess != nullptr; }
-    bool Running() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
-    DWORD ExitCode() const {
-        DWORD code = 0;
-        GetExitCodeProcess(info.hProcess, &code);
-        return code;
-    }
-};
 
 // The tests of one run share the program; those after the first bring the window where
 // they need it first.
@@ -105,7 +74,7 @@ TEST(StartMinimised, MinimisingAlwaysGoesToTheTray) {
     BringBackFromTheTray();
     ASSERT_TRUE(IsWindowVisible(main));
     SendWait(main, WM_SYSCOMMAND, SC_MINIMIZE);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
     EXPECT_TRUE(TrayIconExists());
 }
 
@@ -115,13 +84,13 @@ TEST(StartMinimised, TrayRightClickOpensTheMenuAndOeffnenBringsTheWindowBack) {
     ASSERT_FALSE(IsWindowVisible(main));
     // The popup runs inside the handler, so the click is posted rather than sent.
     PostMessageA(main, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
-    ASSERT_TRUE(WaitFor([] { return VisiblePopupMenu() != nullptr; }));
+    ASSERT_TRUE(WaitUntil([] { return VisiblePopupMenu() != nullptr; }));
     // The menu takes keys from the program's queue: the first item, "Öffnen".
     PostMessageA(main, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(main, WM_KEYDOWN, VK_RETURN, 0);
     // The way back shows the window, still minimised, then restores it and removes the
     // icon last; the command runs on the program's thread while this one looks.
-    EXPECT_TRUE(WaitFor([] { return !TrayIconExists(); }));
+    EXPECT_TRUE(WaitUntil([] { return !TrayIconExists(); }));
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_FALSE(IsIconic(main));
 }
@@ -131,7 +100,7 @@ TEST(StartMinimised, TrayRightClickOpensTheMenuAndOeffnenBringsTheWindowBack) {
 TEST(StartMinimised, IconComesBackWhenTheTaskBarIsMadeAnew) {
     const HWND main = ProgramMainWindow();
     SendWait(main, WM_SYSCOMMAND, SC_MINIMIZE);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
     ASSERT_TRUE(TrayIconExists());
     NOTIFYICONDATAA data{};
     data.cbSize = sizeof(data);
@@ -146,9 +115,9 @@ TEST(StartMinimised, IconComesBackWhenTheTaskBarIsMadeAnew) {
 
 TEST(StartMinimised, RefreshTimerRunsButDoesNotRefreshWithAutomaticRefreshingOff) {
     const int ticks = AutoRefreshTickCount();
-    Notepad notepad;
+    TestProcess notepad(kNotepad, {}, true);
     ASSERT_TRUE(notepad.Running());
-    EXPECT_TRUE(WaitFor([ticks] { return AutoRefreshTickCount() >= ticks + 2; }, 10000));
+    EXPECT_TRUE(WaitUntil([ticks] { return AutoRefreshTickCount() >= ticks + 2; }, 10000));
     EXPECT_TRUE(notepad.Running()) << "timer 1 refreshed the lists with AutoAktualisieren off";
 }
 
@@ -164,9 +133,9 @@ TEST(StartMinimisedDangerous, FirstSnapshotBringsTheWindowUpAndTheIconIsAddedAny
 // The timer's refresh may end notepad at any moment after its start, even before it is
 // ready for input; the exit code tells that the kill list ended it.
 TEST(StartMinimisedDangerous, RefreshTimerRefreshesWithAutomaticRefreshingOn) {
-    Notepad notepad;
+    TestProcess notepad(kNotepad, {}, true);
     ASSERT_TRUE(notepad.Started());
-    EXPECT_TRUE(WaitFor([&] { return !notepad.Running(); }, 10000))
+    EXPECT_TRUE(WaitUntil([&] { return !notepad.Running(); }, 10000))
         << "the kill list's notepad survived the refresh timer";
     EXPECT_EQ(notepad.ExitCode(), 1u);
 }
@@ -177,7 +146,7 @@ TEST(StartMinimisedDangerous, RefreshFromTheTrayBringsTheWindowBack) {
     const HWND main = ProgramMainWindow();
     SendWait(main, WM_SYSCOMMAND, SC_MINIMIZE);
     SendWait(main, WM_COMMAND, CmdRefreshLists);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) && !TrayIconExists(); }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !TrayIconExists(); }));
     EXPECT_FALSE(IsIconic(main));
 }
 

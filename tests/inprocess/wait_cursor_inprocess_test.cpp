@@ -9,9 +9,9 @@
 #include <thread>
 
 #include "inprocess/harness.h"
-#include "shell/ids.h"
-#include "shell/message_box_win.h"
 #include "support/ui_driver.h"
+#include "ui/ids.h"
+#include "ui/message_box_win.h"
 
 namespace kelvaro::test {
 namespace {

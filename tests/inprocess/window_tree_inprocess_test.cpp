@@ -12,8 +12,8 @@
 #include "inprocess/harness.h"
 #include "inspector/window_tree.h"
 #include "inspector/window_view_win.h"
-#include "shell/ids.h"
-#include "shell/program_windows_win.h"
+#include "ui/ids.h"
+#include "ui/program_windows_win.h"
 
 namespace kelvaro::test {
 namespace {
@@ -80,11 +80,11 @@ TEST(WindowTreeControl, HoldsTheModelsNodesInDisplayOrderWithTheApplicationsIcon
         } else {
             EXPECT_GE(nodes[i].image, 0);
         }
-        if (expected.Level == kLevelApplication && expected.Icon != 0) ++applicationsWithIcon;
+        if (expected.Level == LevelApplication && expected.Icon != 0) ++applicationsWithIcon;
         // A window's nodes show the image of its application's node.
-        if (expected.Level > kLevelApplication) {
+        if (expected.Level > LevelApplication) {
             size_t application = i;
-            while (model.Nodes[application].Level != kLevelApplication) --application;
+            while (model.Nodes[application].Level != LevelApplication) --application;
             EXPECT_EQ(nodes[i].image, nodes[application].image);
         }
     }

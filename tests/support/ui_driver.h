@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>  // HTREEITEM
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -42,6 +44,9 @@ public:
 
     // The first top-level window of the process with this title (visible or not).
     HWND WaitForWindow(const std::string& title, int timeoutMs = 15000) const;
+    // The same once it is shown: a window exists before it is shown and painted. Null
+    // when none came up.
+    HWND WaitForShownWindow(const std::string& title, int timeoutMs = 15000) const;
     // Waits for the process to end; its exit code, or none on timeout.
     std::optional<DWORD> WaitForExit(int timeoutMs = 15000) const;
     bool IsRunning() const;
@@ -70,6 +75,9 @@ std::string ClassName(HWND window);
 bool IsTopmost(HWND window);           // WS_EX_TOPMOST
 RECT ClientRectOnScreen(HWND window);
 SIZE ClientSize(HWND window);
+// A secondary window as the programs open it: owned by `owner`, of this inner size, and
+// centred on the owner to the pixel (halving the sizes may round either way).
+::testing::AssertionResult IsCentredOnOwner(HWND window, HWND owner, SIZE inner);
 
 // Polls `condition` every 20 ms until it holds or the timeout passes; returns its last value.
 template <typename Condition>

@@ -166,6 +166,13 @@ HWND ProgramUnderTest::WaitForWindow(const std::string& title, int timeoutMs) co
     return found;
 }
 
+HWND ProgramUnderTest::WaitForShownWindow(const std::string& title, int timeoutMs) const {
+    const HWND window = WaitForWindow(title, timeoutMs);
+    if (window == nullptr) return nullptr;
+    WaitUntil([&] { return IsWindowVisible(window) != FALSE; });
+    return window;
+}
+
 std::optional<DWORD> ProgramUnderTest::WaitForExit(int timeoutMs) const {
     if (process_ == nullptr) return std::nullopt;
     if (WaitForSingleObject(process_, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
@@ -271,6 +278,26 @@ SIZE ClientSize(HWND window) {
     RECT rect{};
     GetClientRect(window, &rect);
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+::testing::AssertionResult IsCentredOnOwner(HWND window, HWND owner, SIZE inner) {
+    if (GetWindow(window, GW_OWNER) != owner) {
+        return ::testing::AssertionFailure() << "the window has another owner";
+    }
+    const SIZE size = ClientSize(window);
+    if (size.cx != inner.cx || size.cy != inner.cy) {
+        return ::testing::AssertionFailure() << "inner size " << size.cx << " x " << size.cy;
+    }
+    RECT outer{};
+    RECT owners{};
+    GetWindowRect(window, &outer);
+    GetWindowRect(owner, &owners);
+    const long dx = (outer.left + outer.right) / 2 - (owners.left + owners.right) / 2;
+    const long dy = (outer.top + outer.bottom) / 2 - (owners.top + owners.bottom) / 2;
+    if (dx < -1 || dx > 1 || dy < -1 || dy > 1) {
+        return ::testing::AssertionFailure() << "centre off the owner's by " << dx << ", " << dy;
+    }
+    return ::testing::AssertionSuccess();
 }
 
 // ---- Input ----------------------------------------------------------------------------

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "shell/ids.h"
 #include "support/ui_driver.h"
+#include "ui/ids.h"
 
 namespace kelvaro::test {
 

@@ -13,8 +13,8 @@
 #include "netupdate/netupdate.h"
 #include "signing/sha256.h"
 #include "support/fake_socket.h"
-#include "support/scratch_folder.h"
 #include "support/scripted_server.h"
+#include "support/temp_dir.h"
 
 namespace kelvaro::net {
 namespace {
@@ -167,7 +167,7 @@ struct CaseRun {
 
 // One download from a scripted server into a target that held kOldTarget before.
 void Download(const test::ServerScript& script, const DownloadLimits& limits, CaseRun& run) {
-    test::ScratchFolder folder;
+    test::TempDir folder;
     const std::string target = folder.File("Kelvaro");
     test::WriteBytes(target, kOldTarget);
     test::ScriptedServer server(script);
@@ -237,7 +237,7 @@ TEST_F(DownloadToFileTest, SendsTheExactRequestAndCreatesAMissingTarget) {
     test::ServerScript script;
     script.answer = kOk + "Content-Length: 2\r\n\r\nok";
     test::ScriptedServer server(script);
-    test::ScratchFolder folder;
+    test::TempDir folder;
     const std::string target = folder.File("neu");
     const std::string port = std::to_string(server.port());
 
@@ -255,7 +255,7 @@ TEST_F(DownloadToFileTest, SendsTheExactRequestAndCreatesAMissingTarget) {
 }
 
 TEST_F(DownloadToFileTest, FailsWithoutTouchingTheTargetWhenNothingCanBeFetched) {
-    test::ScratchFolder folder;
+    test::TempDir folder;
     const std::string target = folder.File("Kelvaro");
     test::WriteBytes(target, kOldTarget);
     uint16_t closedPort = 0;
@@ -307,7 +307,7 @@ TEST_F(DownloadToFileTest, HoldsTheBodyToTheExpectedSizeAndHash) {
         {kOk + "Content-Length: 700000\r\n\r\n" + large, &otherHash, 0, 9000},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
-        test::ScratchFolder folder;
+        test::TempDir folder;
         const std::string target = folder.File("Kelvaro(x64).exe");
         test::WriteBytes(target, kOldTarget);
         test::ServerScript script;
@@ -325,13 +325,13 @@ TEST_F(DownloadToFileTest, HoldsTheBodyToTheExpectedSizeAndHash) {
     test::ServerScript script;
     script.answer = kOk + "Content-Length: 2\r\n\r\nok";
     test::ScriptedServer server(script);
-    test::ScratchFolder folder;
+    test::TempDir folder;
     EXPECT_EQ(DownloadToFile(server.Url().c_str(), folder.File("x").c_str(), &none), 0);
     EXPECT_EQ(server.Connections(), 0);
 }
 
 TEST(DownloadWithoutNetwork, UsesLiteralAddressesWithoutLookUpAndNamesWithOne) {
-    test::ScratchFolder folder;
+    test::TempDir folder;
     const std::string target = folder.File("Kelvaro");
     test::FakeSocketLayer sockets;
     ASSERT_EQ(DownloadWith(sockets, {}, "http://192.168.10.20/a", target.c_str()), 2);
@@ -354,7 +354,7 @@ TEST(DownloadWithoutNetwork, UsesLiteralAddressesWithoutLookUpAndNamesWithOne) {
 }
 
 TEST(DownloadWithoutNetwork, BadUrlsCauseNoTraffic) {
-    test::ScratchFolder folder;
+    test::TempDir folder;
     const std::string target = folder.File("Kelvaro");
     test::FakeSocketLayer sockets;
     for (const char* url : {"update.example.de/Kelvaro/Kelvaro", "http://", "http://:81/x",

@@ -1,13 +1,12 @@
 // The access layer over real files in a temporary folder: stdio in the portable build,
 // the Windows file edge in the Windows build.
-#include "shell/ini.h"
+#include "ini/ini.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
+
+#include "support/temp_dir.h"
 
 namespace kelvaro {
 namespace {
@@ -16,25 +15,10 @@ namespace fs = std::filesystem;
 
 class IniTest : public testing::Test {
 protected:
-    IniTest() {
-        std::random_device random;
-        dir_ = fs::temp_directory_path() / ("kelvaro-ini-" + std::to_string(random()));
-        fs::create_directories(dir_);
-        path_ = (dir_ / "Kelvaro.ini").string();
-    }
-    ~IniTest() override {
-        IniClose();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
+    ~IniTest() override { IniClose(); }
 
-    void Write(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
-    std::string Read() const {
-        std::ifstream file(path_, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << file.rdbuf();
-        return bytes.str();
-    }
+    void Write(const std::string& bytes) { test::WriteBytes(path_, bytes); }
+    std::string Read() const { return test::ReadBytes(path_); }
     // Opens the file, runs the edits, closes it, and gives the bytes written.
     template <typename Edits>
     std::string Save(const std::string& before, Edits edits) {
@@ -53,8 +37,8 @@ protected:
         return names;
     }
 
-    fs::path dir_;
-    std::string path_;
+    test::TempDir dir_;
+    const std::string path_ = dir_.File("Kelvaro.ini");
 };
 
 TEST_F(IniTest, KeyInSmallLettersIsFoundAndRewrittenInTheProgramsCaseInItsPlace) {
@@ -249,12 +233,12 @@ TEST_F(IniTest, MissingFileIsNotOpenedNorCreated) {
     EXPECT_FALSE(IniFirstKey());
     IniClose();
     EXPECT_FALSE(fs::exists(path_));
-    EXPECT_FALSE(IniOpen(dir_.string()));  // a folder is no settings file
+    EXPECT_FALSE(IniOpen(dir_.path()));  // a folder is no settings file
 }
 
 TEST_F(IniTest, OpeningAnotherFileWritesTheFirstBack) {
-    const std::string other = (dir_ / "Anderes.ini").string();
-    std::ofstream(other, std::ios::binary) << "[B]\r\nx=1\r\n";
+    const std::string other = dir_.File("Anderes.ini");
+    test::WriteBytes(other, "[B]\r\nx=1\r\n");
     Write("[A]\r\n");
     ASSERT_TRUE(IniOpen(path_));
     IniSelectGroup("A");

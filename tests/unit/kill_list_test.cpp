@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "ini/ini.h"
 #include "inventory/definitions.h"
-#include "shell/ini.h"
-#include "support/scratch_folder.h"
+#include "support/temp_dir.h"
 
 namespace kelvaro {
 namespace {
@@ -34,7 +34,7 @@ protected:
         return names;
     }
 
-    test::ScratchFolder folder_;
+    test::TempDir folder_;
 };
 
 using Names = std::vector<std::string>;
@@ -66,12 +66,8 @@ TEST_F(LoadKillListTest, MissingOrEmptyGroupEmptiesTheList) {
 // The settings file is saved by its bare name, so each test works in a folder of its own.
 class SaveKillListTest : public testing::Test {
 protected:
-    SaveKillListTest() : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(folder_.path());
-    }
     ~SaveKillListTest() override {
         IniClose();
-        std::filesystem::current_path(previous_);
         ProgramKillList().clear();
     }
 
@@ -86,8 +82,8 @@ protected:
 
     std::string File() const { return folder_.File(kSettingsFileName); }
 
-    test::ScratchFolder folder_;
-    std::filesystem::path previous_;
+    test::TempDir folder_;
+    test::WorkingDirectory inFolder_{folder_.path()};
 };
 
 // The old group goes with its comments and foreign keys; the list is written last with
@@ -138,15 +134,15 @@ TEST_F(SaveKillListTest, WithoutASettingsFileNothingIsCreated) {
 }
 
 TEST(KillListQuestions, SystemAndImportantProcessesAreNamedInQuotationMarks) {
-    EXPECT_EQ(KillListWarningText("csrss.exe", kVerdictSystem),
+    EXPECT_EQ(KillListWarningText("csrss.exe", VerdictSystem),
               "\"csrss.exe\" ist ein Systemprozess.\n\n"
               "Wirklich zur Liste der zu beendenden Prozesse hinzuf\xFCgen?");
-    EXPECT_EQ(KillListWarningText("Mein \"Dienst\".exe", kVerdictImportant),
+    EXPECT_EQ(KillListWarningText("Mein \"Dienst\".exe", VerdictImportant),
               "\"Mein \"Dienst\".exe\" ist ein wichtiger Prozess.\n\n"
               "Wirklich zur Liste der zu beendenden Prozesse hinzuf\xFCgen?");
     for (const int32_t verdict :
-         std::vector<int32_t>{kVerdictNone, kVerdictUnneeded, kVerdictPotentiallyDangerous,
-                              kVerdictDangerous, 5, 7}) {
+         std::vector<int32_t>{VerdictNone, VerdictUnneeded, VerdictPotentiallyDangerous,
+                              VerdictDangerous, 5, 7}) {
         EXPECT_EQ(KillListWarningText("a.exe", verdict), "") << verdict;
     }
 }

@@ -9,7 +9,7 @@ namespace kelvaro {
 namespace {
 
 ProcessRecord Record(std::string name, int32_t threads = 1, int32_t priority = 8,
-                     int32_t verdict = kVerdictNone) {
+                     int32_t verdict = VerdictNone) {
     ProcessRecord record;
     record.Name = std::move(name);
     record.Threads = threads;
@@ -24,8 +24,8 @@ std::vector<std::string> Names(const std::vector<ProcessRecord>& records) {
     return names;
 }
 
-std::vector<ProcessRecord> Sorted(std::vector<ProcessRecord> records, int32_t key,
-                                  int32_t direction) {
+std::vector<ProcessRecord> Sorted(std::vector<ProcessRecord> records, SortKey key,
+                                  SortDirection direction) {
     SortProcessRecords(records, SortState{key, direction});
     return records;
 }
@@ -40,13 +40,13 @@ TEST(SortByName, FoldsOnlyAsciiLettersAndPutsPrefixesFirst) {
     };
     // "_" (0x5F) lies between the capitals and the small letters: folding A-Z puts it
     // before every letter.
-    EXPECT_EQ(Names(Sorted(records, kSortByName, kSortAscending)),
+    EXPECT_EQ(Names(Sorted(records, SortByName, SortAscending)),
               (std::vector<std::string>{"_x.exe", "Explorer", "explorer.exe", "EXPLORER.EXE2",
                                         "Idle.exe", "svchost.exe", "zz.exe", "Zz.exe",
                                         "\xC4pfel.exe", "\xE4pfel.exe"}));
     // Descending reverses the comparison, but names equal after folding (zz/Zz) keep their
     // order.
-    EXPECT_EQ(Names(Sorted(records, kSortByName, kSortDescending)),
+    EXPECT_EQ(Names(Sorted(records, SortByName, SortDescending)),
               (std::vector<std::string>{"\xE4pfel.exe", "\xC4pfel.exe", "zz.exe", "Zz.exe",
                                         "svchost.exe", "Idle.exe", "EXPLORER.EXE2", "explorer.exe",
                                         "Explorer", "_x.exe"}));
@@ -69,15 +69,15 @@ TEST(SortByNumber, IsStableInBothDirections) {
     for (int i = 0; i < 100; ++i) {
         records.push_back(Record("p" + std::to_string(1000 + i), /*threads=*/(i * 7) % 5));
     }
-    for (int32_t direction : {kSortAscending, kSortDescending}) {
-        const std::vector<ProcessRecord> sorted = Sorted(records, kSortByThreads, direction);
+    for (SortDirection direction : {SortAscending, SortDescending}) {
+        const std::vector<ProcessRecord> sorted = Sorted(records, SortByThreads, direction);
         ASSERT_EQ(sorted.size(), records.size());
         for (size_t i = 1; i < sorted.size(); ++i) {
             const ProcessRecord& a = sorted[i - 1];
             const ProcessRecord& b = sorted[i];
             if (a.Threads == b.Threads) {
                 EXPECT_LT(a.Name, b.Name) << "direction " << direction << " at " << i;
-            } else if (direction == kSortAscending) {
+            } else if (direction == SortAscending) {
                 EXPECT_LT(a.Threads, b.Threads);
             } else {
                 EXPECT_GT(a.Threads, b.Threads);
@@ -93,37 +93,37 @@ TEST(SortByName, IsStableInBothDirectionsAcrossLongCommonPrefixes) {
                                  "svchost.exe2", "SvcHost.Exe", "svchost"};
     std::vector<ProcessRecord> records;
     for (int i = 0; i < 60; ++i) records.push_back(Record(names[(i * 5) % 6], /*threads=*/i));
-    for (int32_t direction : {kSortAscending, kSortDescending}) {
-        const std::vector<ProcessRecord> sorted = Sorted(records, kSortByName, direction);
+    for (SortDirection direction : {SortAscending, SortDescending}) {
+        const std::vector<ProcessRecord> sorted = Sorted(records, SortByName, direction);
         for (size_t i = 1; i < sorted.size(); ++i) {
             const int order = CompareFoldedNames(sorted[i - 1].Name, sorted[i].Name);
             if (order == 0) {
                 EXPECT_LT(sorted[i - 1].Threads, sorted[i].Threads) << "at " << i;
             } else {
-                EXPECT_EQ(order < 0, direction == kSortAscending) << "at " << i;
+                EXPECT_EQ(order < 0, direction == SortAscending) << "at " << i;
             }
         }
-        EXPECT_EQ(sorted.front().Name, direction == kSortAscending ? "svchost" : "svchost.exe2");
+        EXPECT_EQ(sorted.front().Name, direction == SortAscending ? "svchost" : "svchost.exe2");
     }
 }
 
 TEST(SortByNumber, SignedNumbersForPriorityThreadsAndVerdict) {
     const std::vector<ProcessRecord> records = {
-        Record("seven", 0, 8, 7),      Record("none", 3, 24, kVerdictNone),
+        Record("seven", 0, 8, 7),      Record("none", 3, 24, VerdictNone),
         Record("wichtig", -2, 4, 4),   Record("system", 5, 13, 0),
         Record("gefahr", 1, 6, 3),     Record("unnoetig", 2, 10, 1),
-        Record("potentiell", 9, 8, 2), Record("none2", 4, -1, kVerdictNone),
+        Record("potentiell", 9, 8, 2), Record("none2", 4, -1, VerdictNone),
     };
-    EXPECT_EQ(Names(Sorted(records, kSortByVerdict, kSortAscending)),
+    EXPECT_EQ(Names(Sorted(records, SortByVerdict, SortAscending)),
               (std::vector<std::string>{"none", "none2", "system", "unnoetig", "potentiell",
                                         "gefahr", "wichtig", "seven"}));
-    EXPECT_EQ(Names(Sorted(records, kSortByVerdict, kSortDescending)),
+    EXPECT_EQ(Names(Sorted(records, SortByVerdict, SortDescending)),
               (std::vector<std::string>{"seven", "wichtig", "gefahr", "potentiell", "unnoetig",
                                         "system", "none", "none2"}));
-    EXPECT_EQ(Names(Sorted(records, kSortByThreads, kSortAscending)),
+    EXPECT_EQ(Names(Sorted(records, SortByThreads, SortAscending)),
               (std::vector<std::string>{"wichtig", "seven", "gefahr", "unnoetig", "none", "none2",
                                         "system", "potentiell"}));
-    EXPECT_EQ(Names(Sorted(records, kSortByPriority, kSortAscending)),
+    EXPECT_EQ(Names(Sorted(records, SortByPriority, SortAscending)),
               (std::vector<std::string>{"none2", "wichtig", "gefahr", "seven", "potentiell",
                                         "unnoetig", "system", "none"}));
 }
@@ -138,7 +138,7 @@ TEST(SortProcessList, SortsTheProgramListByTheProgramStateAndKeepsFields) {
     ProgramSortState() = SortState{};
     SortProcessList();
     EXPECT_EQ(Names(list.records), (std::vector<std::string>{"a.exe", "B.exe", "c.exe", "d.exe"}));
-    ProgramSortState() = SortState{kSortByThreads, kSortDescending};
+    ProgramSortState() = SortState{SortByThreads, SortDescending};
     SortProcessList();
     EXPECT_EQ(Names(list.records), (std::vector<std::string>{"a.exe", "c.exe", "B.exe", "d.exe"}));
     EXPECT_EQ(list.records[1].Description, "Beschreibung\r\n");
@@ -150,14 +150,14 @@ TEST(SortProcessList, SortsTheProgramListByTheProgramStateAndKeepsFields) {
 // Every click toggles the direction, on the same column and on another one.
 TEST(HeaderClick, SetsTheColumnAndTogglesTheDirectionOnEveryClick) {
     SortState state;  // name, ascending, as at start-up
-    state = AfterHeaderClick(state, kSortByThreads);
-    EXPECT_EQ(state, (SortState{kSortByThreads, kSortDescending}));
-    state = AfterHeaderClick(state, kSortByThreads);
-    EXPECT_EQ(state, (SortState{kSortByThreads, kSortAscending}));
-    state = AfterHeaderClick(state, kSortByName);
-    EXPECT_EQ(state, (SortState{kSortByName, kSortDescending}));
-    state = AfterHeaderClick(state, kSortByVerdict);
-    EXPECT_EQ(state, (SortState{kSortByVerdict, kSortAscending}));
+    state = AfterHeaderClick(state, SortByThreads);
+    EXPECT_EQ(state, (SortState{SortByThreads, SortDescending}));
+    state = AfterHeaderClick(state, SortByThreads);
+    EXPECT_EQ(state, (SortState{SortByThreads, SortAscending}));
+    state = AfterHeaderClick(state, SortByName);
+    EXPECT_EQ(state, (SortState{SortByName, SortDescending}));
+    state = AfterHeaderClick(state, SortByVerdict);
+    EXPECT_EQ(state, (SortState{SortByVerdict, SortAscending}));
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST_F(ProcessWalkTest, ListsAndClassifiesInSnapshotOrderAndSumsThreads) {
     EXPECT_EQ(svc.Description, "Dienst\r\n");
     EXPECT_EQ(svc.Threads, 5);
     EXPECT_EQ(svc.BasePriority, 8);
-    EXPECT_EQ(processes_.records[1].Verdict, kVerdictNone);
+    EXPECT_EQ(processes_.records[1].Verdict, VerdictNone);
     EXPECT_EQ(processes_.records[1].Description, "");
     EXPECT_EQ(processes_.records[1].BasePriority, 13);
     EXPECT_EQ(processes_.records[2].Verdict, 2);

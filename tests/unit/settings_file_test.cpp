@@ -9,9 +9,9 @@
 #include <ostream>
 #include <vector>
 
+#include "ini/ini.h"
 #include "inventory/kill_list.h"
-#include "shell/ini.h"
-#include "support/scratch_folder.h"
+#include "support/temp_dir.h"
 
 namespace kelvaro {
 
@@ -37,22 +37,20 @@ using test::WriteBytes;
 // with the program's record and kill list as a fresh start has them.
 class SettingsFileTest : public testing::Test {
 protected:
-    SettingsFileTest() : previous_(fs::current_path()) {
-        fs::current_path(folder_.path());
+    SettingsFileTest() {
         ProgramSettings() = Settings{};
         ProgramKillList().clear();
     }
     ~SettingsFileTest() override {
         IniClose();
-        fs::current_path(previous_);
         ProgramSettings() = Settings{};
         ProgramKillList().clear();
     }
 
     std::string File() const { return folder_.File(kSettingsFileName); }
 
-    test::ScratchFolder folder_;
-    fs::path previous_;
+    test::TempDir folder_;
+    test::WorkingDirectory inFolder_{folder_.path()};
 };
 
 TEST_F(SettingsFileTest, GroupLineAloneGivesTheDefaultsOfEveryKey) {

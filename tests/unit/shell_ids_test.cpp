@@ -3,7 +3,7 @@
 #include <set>
 
 #include "shell/about.h"
-#include "shell/ids.h"
+#include "ui/ids.h"
 
 namespace kelvaro {
 namespace {

@@ -12,21 +12,9 @@
 namespace kelvaro {
 namespace {
 
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::string& path) {
-        GetCurrentDirectoryA(MAX_PATH, previous_);
-        SetCurrentDirectoryA(path.c_str());
-    }
-    ~WorkingDirectory() { SetCurrentDirectoryA(previous_); }
-
-private:
-    char previous_[MAX_PATH] = {};
-};
-
 TEST(DefinitionsFileWin, MissingFileIsCreatedEmptyAndCountsZero) {
     test::TempDir dir;
-    WorkingDirectory cwd(dir.path());
+    test::WorkingDirectory cwd(dir.path());
     ClearDefinitions();
     LoadDefinitions();
     EXPECT_EQ(DefinitionsCount(), 0);
@@ -43,8 +31,8 @@ TEST(DefinitionsFileWin, LargeFileIsReadWholeAcrossBlocks) {
         bytes += std::to_string(i % 5) + "\r\nproc" + std::to_string(i) +
                  ".exe\r\nEine Beschreibung mit etwas Text\xB5Zweite Zeile\xB5\r\n";
     }
-    std::ofstream(dir.File("Kelvaro"), std::ios::binary) << bytes;
-    WorkingDirectory cwd(dir.path());
+    test::WriteBytes(dir.File("Kelvaro"), bytes);
+    test::WorkingDirectory cwd(dir.path());
     ClearDefinitions();
     LoadDefinitions();
     EXPECT_EQ(DefinitionsCount(), 40000);

@@ -5,27 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "common/scoped_win.h"
-#include "shell/ini.h"
+#include "ini/ini.h"
 #include "support/temp_dir.h"
 
 namespace kelvaro {
 namespace {
-
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::string& path) {
-        GetCurrentDirectoryA(MAX_PATH, previous_);
-        SetCurrentDirectoryA(path.c_str());
-    }
-    ~WorkingDirectory() { SetCurrentDirectoryA(previous_); }
-
-private:
-    char previous_[MAX_PATH] = {};
-};
 
 class IniFileWin : public testing::Test {
 protected:
@@ -34,13 +19,8 @@ protected:
         SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 
-    void Write(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
-    std::string Read() const {
-        std::ifstream file(path_, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << file.rdbuf();
-        return bytes.str();
-    }
+    void Write(const std::string& bytes) { test::WriteBytes(path_, bytes); }
+    std::string Read() const { return test::ReadBytes(path_); }
     ScopedHandle OpenOther(DWORD access, DWORD share) const {
         return ScopedHandle(CreateFileA(path_.c_str(), access, share, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -56,7 +36,7 @@ protected:
 };
 
 TEST_F(IniFileWin, OpensByBareNameInTheWorkingDirectory) {
-    WorkingDirectory cwd(dir_.path());
+    test::WorkingDirectory cwd(dir_.path());
     EXPECT_FALSE(IniOpen(kSettingsFileName));
     ChangeTimeout();
     IniClose();

@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "netupdate/netupdate.h"
-#include "support/scratch_folder.h"
 #include "support/scripted_server.h"
 #include "support/temp_dir.h"
 
@@ -41,18 +40,6 @@ bool WaitForProbe(const std::string& folder, std::string& commandLine, std::stri
     return false;
 }
 
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::string& path) {
-        GetCurrentDirectoryA(MAX_PATH, previous_);
-        SetCurrentDirectoryA(path.c_str());
-    }
-    ~WorkingDirectory() { SetCurrentDirectoryA(previous_); }
-
-private:
-    char previous_[MAX_PATH] = {};
-};
-
 TEST(StartProgramWin, StartsTheQuotedProgramWithItsParametersInTheGivenFolder) {
     test::TempDir dir;
     const std::string probe = ProbePath();
@@ -65,7 +52,7 @@ TEST(StartProgramWin, StartsTheQuotedProgramWithItsParametersInTheGivenFolder) {
 
 TEST(StartProgramWin, WithoutParametersOrFolderUsesTheCallersFolderAndNoTrailingBlank) {
     test::TempDir dir;
-    WorkingDirectory cwd(dir.path());
+    test::WorkingDirectory cwd(dir.path());
     const std::string probe = ProbePath();
     ASSERT_NE(StartProgram("\"" + probe + "\"", "", ""), 0);
     std::string commandLine, directory;

@@ -10,7 +10,8 @@
 
 #include "common/ansi_text.h"
 #include "common/scoped_win.h"
-#include "inventory/process_snapshot.h"
+#include "inventory/process_snapshot_win.h"
+#include "support/test_process_win.h"
 
 namespace kelvaro {
 namespace {
@@ -28,21 +29,6 @@ bool SnapshotHasProcess(DWORD processId) {
     return found;
 }
 
-// Starts Wine's notepad and waits until the snapshot sees it.
-PROCESS_INFORMATION StartNotepad() {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    char commandLine[] = "notepad.exe";
-    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        return info;
-    }
-    WaitForInputIdle(info.hProcess, 10000);
-    for (int i = 0; i < 400 && !SnapshotHasProcess(info.dwProcessId); ++i) Sleep(50);
-    return info;
-}
-
 TEST(ProcessSnapshotWin, SnapshotListsOwnExecutableWithThreads) {
     const std::string own = OwnExeName();
     bool found = false;
@@ -57,21 +43,18 @@ TEST(ProcessSnapshotWin, SnapshotListsOwnExecutableWithThreads) {
 }
 
 TEST(ProcessSnapshotWin, KillListEntryTerminatesRunningNotepadDuringTheWalk) {
-    PROCESS_INFORMATION notepad = StartNotepad();
-    ASSERT_NE(notepad.hProcess, nullptr) << "notepad.exe could not be started";
-    ScopedHandle process(notepad.hProcess), thread(notepad.hThread);
-    ASSERT_EQ(WaitForSingleObject(process.get(), 0), WAIT_TIMEOUT)
-        << "notepad.exe ended at once (is there a display?)";
-    ASSERT_TRUE(SnapshotHasProcess(notepad.dwProcessId));
+    test::TestProcess notepad(test::kNotepad, {}, true);
+    ASSERT_TRUE(notepad.Started()) << "notepad.exe could not be started";
+    ASSERT_TRUE(notepad.Running()) << "notepad.exe ended at once (is there a display?)";
+    for (int i = 0; i < 400 && !SnapshotHasProcess(notepad.processId()); ++i) Sleep(50);
+    ASSERT_TRUE(SnapshotHasProcess(notepad.processId()));
 
     ProgramKillList() = {{"NOTEPAD.EXE"}};
     RefreshProcessList();
     ProgramKillList().clear();
 
-    EXPECT_EQ(WaitForSingleObject(process.get(), 5000), WAIT_OBJECT_0);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.get(), &exitCode);
-    EXPECT_EQ(exitCode, 1u);
+    EXPECT_TRUE(notepad.EndsWithin(5000));
+    EXPECT_EQ(notepad.ExitCode(), 1u);
 
     const ProcessList& list = ProgramProcesses();
     const bool listed = std::any_of(list.records.begin(), list.records.end(),

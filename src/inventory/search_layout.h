@@ -1,0 +1,17 @@
+// The arithmetic of the search window's layout, free of any system call: the sizes and the
+// one position that follow its inner size W x H; everything else stays where the window put
+// it.
+#pragma once
+
+namespace kelvaro {
+
+struct SearchLayout {
+    int searchTextWidth = 0;    // control 16: W - 110
+    int searchButtonX = 0;      // control 19: W - 100
+    int resultListHeight = 0;   // control 17: H - 35
+    int descriptionWidth = 0;   // control 18: W - width of 17 - 15
+    int descriptionHeight = 0;  // control 18: H - 35
+};
+SearchLayout ComputeSearchLayout(int innerWidth, int innerHeight, int resultListWidth);
+
+}  // namespace kelvaro

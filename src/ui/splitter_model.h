@@ -1,0 +1,64 @@
+// The rules of a splitter, free of any system call: two panes and a 4-pixel bar between
+// them, which the user drags, and which pane keeps its size when the splitter is resized.
+#pragma once
+
+#include "ui/rect.h"
+
+namespace kelvaro {
+
+enum class SplitterBar {
+    Vertical,    // the panes lie side by side
+    Horizontal,  // the panes lie one above the other
+};
+
+enum class FixedPane {
+    None,    // both panes keep their share of the length
+    First,   // the left or upper pane keeps its size
+    Second,  // the right or lower pane keeps its size
+};
+
+inline constexpr int kSplitterBarThickness = 4;
+
+class SplitterModel {
+public:
+    // `length` is the splitter's extent across the bar (its width for a vertical bar), and
+    // `firstPane` the first pane's size at creation.
+    SplitterModel(SplitterBar bar, FixedPane fixed, int length, int firstPane);
+    // The same with the bar in the middle.
+    static SplitterModel Halved(SplitterBar bar, FixedPane fixed, int length);
+
+    // The splitter got a new extent: the fixed pane keeps the size it was last given (as
+    // far as the new extent allows), or both panes keep their shares.
+    void Resize(int length);
+    // The user put the bar's leading edge at this position; it stays within the splitter.
+    void DragBarTo(int position);
+
+    SplitterBar bar() const { return bar_; }
+    int length() const { return length_; }
+    int firstPane() const;
+    int secondPane() const { return Room() - firstPane(); }
+
+    struct Panes {
+        Rect first;
+        Rect bar;
+        Rect second;
+    };
+    // The rectangles inside a splitter of the current length and the given extent along
+    // the bar (its height for a vertical bar).
+    Panes Layout(int breadth) const;
+
+private:
+    int Room() const;  // the length both panes share
+
+    SplitterBar bar_;
+    FixedPane fixed_;
+    int length_ = 0;
+    // What the user last asked for: the fixed pane's size, or for no fixed pane the first
+    // pane's share of the room as a fraction. Kept apart from the current sizes so that
+    // shrinking the splitter below the fixed size and growing it again gives it back.
+    int wantedFirst_ = 0;
+    int wantedSecond_ = 0;
+    double share_ = 0.5;
+};
+
+}  // namespace kelvaro
