@@ -5,9 +5,9 @@
 
 #include <string>
 
-namespace kelvaro::net {
+#include "common/busy_retry.h"
 
-enum class ReplaceOutcome { Done, Busy, Failed };
+namespace kelvaro::net {
 
 class TempFile {
 public:
@@ -26,7 +26,7 @@ public:
     bool Close();
     // Moves the closed file over `targetPath`. Busy when another program holds the
     // target (a running program holds its exe), so a later try may succeed.
-    ReplaceOutcome MoveOver(const std::string& targetPath);
+    AttemptOutcome MoveOver(const std::string& targetPath);
 
 private:
     void Remove();

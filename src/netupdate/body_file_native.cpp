@@ -44,11 +44,11 @@ bool TempFile::Close() {
     return ok;
 }
 
-ReplaceOutcome TempFile::MoveOver(const std::string& targetPath) {
-    if (handle_ != nullptr || path_.empty()) return ReplaceOutcome::Failed;
-    if (std::rename(path_.c_str(), targetPath.c_str()) != 0) return ReplaceOutcome::Failed;
+AttemptOutcome TempFile::MoveOver(const std::string& targetPath) {
+    if (handle_ != nullptr || path_.empty()) return AttemptOutcome::Failed;
+    if (std::rename(path_.c_str(), targetPath.c_str()) != 0) return AttemptOutcome::Failed;
     path_.clear();
-    return ReplaceOutcome::Done;
+    return AttemptOutcome::Done;
 }
 
 void TempFile::Remove() {

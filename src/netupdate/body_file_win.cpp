@@ -2,6 +2,7 @@
 // with the share mode the target gets, and moved over the target with MoveFileExA.
 #include <windows.h>
 
+#include "common/file_io_win.h"
 #include "netupdate/body_file.h"
 
 namespace kelvaro::net {
@@ -56,22 +57,15 @@ bool TempFile::Close() {
     return ok;
 }
 
-ReplaceOutcome TempFile::MoveOver(const std::string& targetPath) {
-    if (handle_ != nullptr || path_.empty()) return ReplaceOutcome::Failed;
+AttemptOutcome TempFile::MoveOver(const std::string& targetPath) {
+    if (handle_ != nullptr || path_.empty()) return AttemptOutcome::Failed;
     if (MoveFileExA(path_.c_str(), targetPath.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         path_.clear();
-        return ReplaceOutcome::Done;
+        return AttemptOutcome::Done;
     }
     // A running program's exe and a file open without delete sharing refuse to be
     // replaced until they are released.
-    switch (GetLastError()) {
-        case ERROR_ACCESS_DENIED:
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-            return ReplaceOutcome::Busy;
-        default:
-            return ReplaceOutcome::Failed;
-    }
+    return OutcomeOfFileError(GetLastError());
 }
 
 void TempFile::Remove() {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
-#include <thread>
 
 #include "netupdate/body_file.h"
 #include "netupdate/netupdate.h"
@@ -204,19 +203,7 @@ public:
     // while when the target is held (the updater replaces an exe that is still ending).
     bool Commit(const DownloadLimits& limits) {
         if (!Flush() || !file_.Close() || !MeetsExpectation()) return false;
-        const auto end = Clock::now() + limits.replaceRetry;
-        for (;;) {
-            switch (file_.MoveOver(targetPath_)) {
-                case ReplaceOutcome::Done:
-                    return true;
-                case ReplaceOutcome::Failed:
-                    return false;
-                case ReplaceOutcome::Busy:
-                    break;
-            }
-            if (Clock::now() >= end) return false;
-            std::this_thread::sleep_for(limits.replacePause);
-        }
+        return RetryWhileBusy([this] { return file_.MoveOver(targetPath_); }, limits.replace);
     }
 
 private:

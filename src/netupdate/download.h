@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/busy_retry.h"
 #include "netupdate/http_response.h"
 #include "netupdate/netupdate.h"
 #include "netupdate/socket_seam.h"
@@ -28,8 +29,7 @@ struct DownloadLimits {
     // A server that drips a byte now and then cannot hold the program longer than this.
     Milliseconds overall{10 * 60 * 1000};
     // How long a target held by a running program is tried again before giving up.
-    Milliseconds replaceRetry{5000};
-    Milliseconds replacePause{100};
+    BusyRetryTiming replace{Milliseconds(5000), Milliseconds(100)};
     size_t headLimit = kMaxHeadBytes;
     // A body of unknown length that reaches this size is refused.
     int32_t unknownLengthCap = 1000000000;
