@@ -29,29 +29,6 @@ LABELS = {0: "Systemprozess", 1: "Unnötig", 2: "Potentiell gefährlich", 3: "Ge
 MU = 0xB5
 
 
-def read_number(line):
-    """The program's number reader: blanks and tabs, sign, then decimal, $hex or %binary."""
-    i = 0
-    while i < len(line) and line[i] in b" \t":
-        i += 1
-    sign = 1
-    if i < len(line) and line[i] in b"+-":
-        sign = -1 if line[i] == ord("-") else 1
-        i += 1
-    base, digits = 10, b"0123456789"
-    if i < len(line) and line[i] == ord("$"):
-        base, digits = 16, b"0123456789abcdefABCDEF"
-        i += 1
-    elif i < len(line) and line[i] == ord("%"):
-        base, digits = 2, b"01"
-        i += 1
-    value = 0
-    while i < len(line) and line[i] in digits:
-        value = value * base + int(chr(line[i]), 16)
-        i += 1
-    return sign * value
-
-
 class LineReader:
     def __init__(self, data):
         self.data = data
@@ -81,7 +58,7 @@ def read_definitions(data):
     while not reader.at_end():
         raw = [reader.read_line() for _ in range(3)]
         fields = raw[2].split(bytes((MU,)))[:-1]  # text after the last separator is dropped
-        records.append((read_number(raw[0]), raw[1], fields, raw))
+        records.append((publish_update.read_number(raw[0])[0], raw[1], fields, raw))
     return records
 
 
