@@ -39,9 +39,11 @@ CRLF = "\r\n"
 SEPARATOR = "µ"
 MAX_DESCRIPTION_LINES = 3
 
-INI_LINES = (
-    "; Kelvaro.ini: Einstellungen von Kelvaro und die Prozesse, die es bei jeder "
-    "Aktualisierung beendet (Beispiel für die Demo)",
+# The settings group of both settings files: the program's defaults for missing keys,
+# except that the update check at start-up stays off until the user turns it on (no
+# network without being asked). The release's file gives the first save in the settings
+# dialog a file to write to; the demo's also puts a made-up program on the kill list.
+SETTINGS_LINES = (
     "[Einstellungen]",
     "Autostart = 0",
     "Minimiert Starten = 0",
@@ -49,23 +51,12 @@ INI_LINES = (
     "AutoNachUpdatesSuchen = 0",
     "Timeout = 5",
     "[Prozesse zum Beenden]",
-    "0 = werbeblinker.exe",
 )
+INI_HEADING = ("; Kelvaro.ini: Einstellungen von Kelvaro und die Prozesse, die es bei jeder "
+               "Aktualisierung beendet")
 
-# The release's settings file gives the first save in the settings dialog a file to write
-# to. It holds the program's defaults for missing keys, except that the update check at
-# start-up stays off until the user turns it on: no network without being asked.
-RELEASE_INI_LINES = (
-    "; Kelvaro.ini: Einstellungen von Kelvaro und die Prozesse, die es bei jeder "
-    "Aktualisierung beendet",
-    "[Einstellungen]",
-    "Autostart = 0",
-    "Minimiert Starten = 0",
-    "AutoAktualisieren = 1",
-    "AutoNachUpdatesSuchen = 0",
-    "Timeout = 5",
-    "[Prozesse zum Beenden]",
-)
+INI_LINES = (INI_HEADING + " (Beispiel für die Demo)",) + SETTINGS_LINES + ("0 = werbeblinker.exe",)
+RELEASE_INI_LINES = (INI_HEADING,) + SETTINGS_LINES
 
 
 class SourceError(Exception):
