@@ -1,5 +1,6 @@
 // The settings file handle over C stdio, for the portable build (tests and fuzzing). POSIX
-// has no share modes, so nothing keeps other programs from writing meanwhile.
+// has no share modes, so nothing keeps other programs from writing meanwhile; the
+// write-back is a flushed temporary file renamed over the old one.
 #include <unistd.h>
 
 #include <cstdio>
@@ -28,16 +29,23 @@ bool IniFile::Open(const std::string& name, std::string& contents) {
         return false;
     }
     handle_ = file;
+    name_ = name;
     return true;
 }
 
 bool IniFile::Replace(std::string_view bytes) {
-    std::FILE* file = AsFile(handle_);
-    if (file == nullptr || !writable_) return false;
-    if (std::fseek(file, 0, SEEK_SET) != 0) return false;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) return false;
-    if (std::fflush(file) != 0) return false;
-    return ftruncate(fileno(file), static_cast<off_t>(bytes.size())) == 0;
+    if (handle_ == nullptr || !writable_) return false;
+    const std::string temp = TempNameFor(name_);
+    std::FILE* out = std::fopen(temp.c_str(), "wb");
+    if (out == nullptr) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    ok = ok && std::fflush(out) == 0 && fsync(fileno(out)) == 0;
+    ok = std::fclose(out) == 0 && ok;
+    if (ok) RunBeforeSwapHook();
+    Close();
+    if (ok && std::rename(temp.c_str(), name_.c_str()) == 0) return true;
+    std::remove(temp.c_str());
+    return false;
 }
 
 void IniFile::Close() {

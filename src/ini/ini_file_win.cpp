@@ -1,5 +1,6 @@
 // The settings file handle on Windows: CreateFileA with the share mode that lets other
-// programs read the file, but not write it, while it is open.
+// programs read the file, but not write it, while it is open, and the write-back through a
+// flushed temporary file that ReplaceFileA puts in its place.
 #include <windows.h>
 
 #include "common/file_io_win.h"
@@ -11,6 +12,30 @@ namespace {
 HANDLE OpenExisting(const std::string& name, DWORD access, DWORD share) {
     return CreateFileA(name.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                        nullptr);
+}
+
+// Writes all of `bytes` to a new file and flushes it. A full disk may take part of a write
+// and still report success, so the count is checked, not only the result.
+bool WriteFlushed(const std::string& path, std::string_view bytes) {
+    if (bytes.size() > MAXDWORD) return false;
+    const HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                    nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const DWORD size = static_cast<DWORD>(bytes.size());
+    bool ok = size == 0 || (WriteFile(file, bytes.data(), size, &written, nullptr) && written == size);
+    ok = ok && FlushFileBuffers(file);
+    return CloseHandle(file) && ok;
+}
+
+// ReplaceFileA keeps the old file's attributes and security; where it fails (a file
+// system without that support, or the old file gone in the meantime), a move with
+// write-through still swaps in one step.
+bool SwapIn(const std::string& replacement, const std::string& name) {
+    if (ReplaceFileA(name.c_str(), replacement.c_str(), nullptr, 0, nullptr, nullptr)) return true;
+    return MoveFileExA(replacement.c_str(), name.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 }  // namespace
@@ -37,16 +62,23 @@ bool IniFile::Open(const std::string& name, std::string& contents) {
         return false;
     }
     handle_ = file;
+    name_ = name;
     return true;
 }
 
 bool IniFile::Replace(std::string_view bytes) {
-    if (handle_ == nullptr || !writable_ || bytes.size() > MAXDWORD) return false;
-    if (SetFilePointer(handle_, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
-    DWORD written = 0;
-    const DWORD size = static_cast<DWORD>(bytes.size());
-    if (!WriteFile(handle_, bytes.data(), size, &written, nullptr) || written != size) return false;
-    return SetEndOfFile(handle_) != FALSE;
+    if (handle_ == nullptr || !writable_) return false;
+    const std::string temp = TempNameFor(name_);
+    if (!WriteFlushed(temp, bytes)) {
+        DeleteFileA(temp.c_str());
+        return false;
+    }
+    RunBeforeSwapHook();
+    // The swap needs the file released; until now no other program could write it.
+    Close();
+    if (SwapIn(temp, name_)) return true;
+    DeleteFileA(temp.c_str());
+    return false;
 }
 
 void IniFile::Close() {

@@ -1,5 +1,6 @@
 // The download's temporary file over Win32: a unique file in the target's folder, created
-// with the share mode the target gets, and moved over the target with MoveFileExA.
+// with the share mode the target gets, flushed, and moved over the target with MoveFileExA
+// with write-through.
 #include <windows.h>
 
 #include "common/file_io_win.h"
@@ -52,14 +53,18 @@ bool TempFile::Write(const char* data, size_t size) {
 
 bool TempFile::Close() {
     if (handle_ == nullptr) return false;
-    const bool ok = CloseHandle(static_cast<HANDLE>(handle_)) != 0;
+    // On the disk before it takes the target's place: a power cut just after the swap must
+    // not leave an empty program file.
+    const bool flushed = FlushFileBuffers(static_cast<HANDLE>(handle_)) != 0;
+    const bool closed = CloseHandle(static_cast<HANDLE>(handle_)) != 0;
     handle_ = nullptr;
-    return ok;
+    return flushed && closed;
 }
 
 AttemptOutcome TempFile::MoveOver(const std::string& targetPath) {
     if (handle_ != nullptr || path_.empty()) return AttemptOutcome::Failed;
-    if (MoveFileExA(path_.c_str(), targetPath.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (MoveFileExA(path_.c_str(), targetPath.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         path_.clear();
         return AttemptOutcome::Done;
     }

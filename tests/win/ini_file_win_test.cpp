@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "common/scoped_win.h"
 #include "ini/ini.h"
+#include "ini/ini_file.h"
 #include "support/temp_dir.h"
 
 namespace kelvaro {
@@ -99,6 +102,70 @@ TEST_F(IniFileWin, FileHeldOpenForWritingByAnotherHandleIsReadButNotChanged) {
         IniClose();
     }
     EXPECT_EQ(Read(), before);
+}
+
+// A program that dies between writing the new contents and the swap leaves the old file
+// whole; the next save goes through.
+TEST_F(IniFileWin, ACrashBeforeTheSwapLeavesTheOldFileWhole) {
+    const std::string before = "[Einstellungen]\r\nTimeout=5\r\n";
+    Write(before);
+    EXPECT_EXIT(
+        {
+            IniFile::SetBeforeSwapHook([] { ExitProcess(7); });
+            IniOpen(path_);
+            ChangeTimeout();
+            IniClose();
+        },
+        testing::ExitedWithCode(7), "");
+    EXPECT_EQ(Read(), before);
+    ASSERT_TRUE(IniOpen(path_));
+    ChangeTimeout();
+    IniClose();
+    EXPECT_EQ(Read(), "[Einstellungen]\r\nTimeout = 30\r\n");
+    EXPECT_EQ(dir_.Count(), 1u);
+}
+
+// On a small file system that is full: the larger file cannot be written, and the old one
+// stays whole and unchanged (Wine reports a short write as success; the count tells).
+// Once there is room, the same save succeeds. The test command runs this suite alone, in a
+// file system of its own that it mounts for the purpose (KELVARO_FULL_DISK_DIR).
+TEST(IniFullDisk, ASaveThatDoesNotFitLeavesTheOldFileWhole) {
+    const char* folder = std::getenv("KELVARO_FULL_DISK_DIR");
+    ASSERT_NE(folder, nullptr) << "run by the win_full_disk entry of the test command";
+    const std::string path = std::string(folder) + "\\" + kSettingsFileName;
+    const std::string fill = std::string(folder) + "\\fill";
+    std::string before = "[Prozesse zum Beenden]\r\n";
+    for (int i = 0; i < 100; ++i) before += "p" + std::to_string(i) + " = alt" + std::to_string(i) + ".exe\r\n";
+    test::WriteBytes(path, before);
+    {
+        // Fills the file system: blocks until one no longer fits whole.
+        ScopedHandle filler(CreateFileA(fill.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(filler);
+        const std::string block(4096, 'f');
+        DWORD written = block.size();
+        while (written == block.size() &&
+               WriteFile(filler.get(), block.data(), block.size(), &written, nullptr)) {
+        }
+    }
+    const auto saveLongerList = [&] {
+        ASSERT_TRUE(IniOpen(path));
+        IniSelectGroup("Prozesse zum Beenden");
+        for (int i = 0; i < 300; ++i) {
+            IniWriteText("p" + std::to_string(i), "neu" + std::to_string(i) + ".exe");
+        }
+        IniClose();
+    };
+    saveLongerList();
+    EXPECT_EQ(test::ReadBytes(path), before);
+    EXPECT_EQ(test::FileNamesIn(folder), (std::set<std::string>{kSettingsFileName, "fill"}));
+
+    ASSERT_TRUE(DeleteFileA(fill.c_str()));
+    saveLongerList();
+    const std::string after = test::ReadBytes(path);
+    EXPECT_NE(after.find("p299 = neu299.exe\r\n"), std::string::npos);
+    EXPECT_EQ(after.find("alt"), std::string::npos);
+    DeleteFileA(path.c_str());
 }
 
 }  // namespace
