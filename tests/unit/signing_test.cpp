@@ -100,6 +100,35 @@ TEST(P256Signature, RefusesZeroesWrongLengthsAndPointsOffTheCurve) {
     EXPECT_FALSE(VerifyP256Signature(P256PublicKey{}, digest, good));
 }
 
+// The group order n of P-256, big-endian: r and s must lie in 1 to n - 1.
+constexpr char kOrder[] = "ffffffff00000000ffffffffffffffffbce6faada7179e84f3b9cac2fc632551";
+
+// n - value, for 32 big-endian bytes below n.
+std::string OrderMinus(const std::string& value) {
+    const std::string n = Bytes(kOrder);
+    std::string result(32, '\0');
+    int borrow = 0;
+    for (int i = 31; i >= 0; --i) {
+        int digit = static_cast<uint8_t>(n[i]) - static_cast<uint8_t>(value[i]) - borrow;
+        borrow = digit < 0 ? 1 : 0;
+        result[i] = static_cast<char>(digit + 256 * borrow);
+    }
+    return result;
+}
+
+// r = n or s = n is no signature, on either path; the twin of a good signature with s
+// replaced by n - s (high S) is one, as ECDSA defines it, on both.
+TEST(P256Signature, RefusesTheOrderAsROrSAndTakesTheHighSTwinAsBothPathsDo) {
+    const Sha256Digest digest = DigestOf(vectors::kMessage);
+    const std::string good = Bytes(vectors::kSignature);
+    const std::string r = good.substr(0, 32);
+    const std::string s = good.substr(32);
+    EXPECT_FALSE(VerifyP256Signature(TestKey(), digest, Bytes(kOrder) + s));
+    EXPECT_FALSE(VerifyP256Signature(TestKey(), digest, r + Bytes(kOrder)));
+    EXPECT_TRUE(VerifyP256Signature(TestKey(), digest, r + OrderMinus(s)));
+    EXPECT_FALSE(VerifyP256Signature(OtherKey(), digest, r + OrderMinus(s)));
+}
+
 TEST(UpdateKeys, ReadsIdHexEntriesAndRefusesAnythingElse) {
     const std::string test = vectors::kTestKeys;
     const std::string other = vectors::kOtherKeys;
