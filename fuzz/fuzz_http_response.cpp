@@ -1,6 +1,7 @@
 // A response fed through an in-memory stream: the first byte picks the size of the
 // receives, the second the limits, the rest is the answer. The result must not depend on
-// where the receives split the answer, and a success must have written exactly its count.
+// where the receives split the answer, a success must have written exactly its count, and
+// a body larger than the caller's cap is never a success.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -36,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kelvaro::net::DownloadLimits limits;
     if (data[1] & 1) limits.headLimit = 64 + data[1];
     if (data[1] & 2) limits.unknownLengthCap = data[1];
+    if (data[1] & 4) limits.maxBody = data[1] >> 3;
     const std::string answer(reinterpret_cast<const char*>(data) + 2, size - 2);
 
     std::string split;
@@ -46,5 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         __builtin_trap();
     }
     if (result > 0 && static_cast<size_t>(result) >= answer.size()) __builtin_trap();
+    if (limits.maxBody > 0 && result > limits.maxBody) __builtin_trap();
     return 0;
 }

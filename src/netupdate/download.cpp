@@ -41,12 +41,23 @@ public:
         if (!ReadHead(head, bodyStart)) return 0;
         // An announced length wins over chunked coding; without either the body runs
         // until the server closes or falls silent.
-        if (head.contentLength >= 0) return ReadCounted(head.contentLength, true, bodyStart);
+        if (head.contentLength >= 0) {
+            if (!WithinCap(head.contentLength)) return 0;
+            return ReadCounted(head.contentLength, true, bodyStart);
+        }
         if (head.chunked) return ReadChunked(bodyStart);
-        return ReadCounted(limits_.unknownLengthCap, false, bodyStart);
+        // One byte beyond the caller's cap is enough to refuse the body.
+        const int32_t unknownCap = limits_.maxBody > 0 && limits_.maxBody < limits_.unknownLengthCap
+                                       ? limits_.maxBody + 1
+                                       : limits_.unknownLengthCap;
+        return ReadCounted(unknownCap, false, bodyStart);
     }
 
 private:
+    bool WithinCap(int64_t length) const {
+        return limits_.maxBody <= 0 || length <= limits_.maxBody;
+    }
+
     bool SendAll(const std::string& request) {
         const auto end = std::min(Clock::now() + limits_.sendTimeout, deadline_);
         size_t offset = 0;
@@ -151,8 +162,8 @@ private:
                 std::string_view run;
                 data.remove_prefix(decoder.Next(data, run));
                 if (run.empty()) continue;
-                if (!sink_.Write(run.data(), run.size())) return false;
                 written += static_cast<int64_t>(run.size());
+                if (!WithinCap(written) || !sink_.Write(run.data(), run.size())) return false;
             }
             return !decoder.failed();
         };
@@ -260,9 +271,10 @@ int32_t DownloadWith(SocketLayer& sockets, const DownloadLimits& limits, const c
 }  // namespace net
 
 int32_t DownloadToFile(const char* url, const char* targetPath,
-                       const DownloadExpectation* expected) {
-    return net::DownloadWith(net::SystemSockets(), net::DownloadLimits{}, url, targetPath,
-                             expected);
+                       const DownloadExpectation* expected, int32_t maxSize) {
+    net::DownloadLimits limits;
+    limits.maxBody = maxSize;
+    return net::DownloadWith(net::SystemSockets(), limits, url, targetPath, expected);
 }
 
 }  // namespace kelvaro

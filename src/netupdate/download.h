@@ -33,6 +33,9 @@ struct DownloadLimits {
     size_t headLimit = kMaxHeadBytes;
     // A body of unknown length that reaches this size is refused.
     int32_t unknownLengthCap = 1000000000;
+    // The largest body the caller takes, whatever the server announces; 0: no cap of the
+    // caller's own. A larger announced length is refused before the body is read.
+    int32_t maxBody = 0;
 };
 
 // Where the body bytes go.
@@ -49,7 +52,8 @@ public:
 int32_t ExchangeRequest(StreamSocket& socket, const std::string& request, BodySink& sink,
                         const DownloadLimits& limits);
 
-// DownloadToFile with the socket layer and the limits given.
+// DownloadToFile with the socket layer and the limits given (`limits.maxBody` standing for
+// its maximum size).
 int32_t DownloadWith(SocketLayer& sockets, const DownloadLimits& limits, const char* url,
                      const char* targetPath, const DownloadExpectation* expected = nullptr);
 

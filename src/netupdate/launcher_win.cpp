@@ -1,5 +1,5 @@
 // Starts another program without waiting for it: CreateProcessA first, the shell when
-// that fails.
+// that fails; or, for the update path, exactly the file at a full path.
 #include <windows.h>
 // shellapi.h needs the types of windows.h.
 #include <shellapi.h>
@@ -17,8 +17,10 @@ const char* OrNull(const std::string& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
+// With an application name CreateProcessA takes exactly that file; without one it takes
+// the program from the command line and searches for it.
 bool CreateProgramProcess(const std::string& program, const std::string& parameters,
-                          const std::string& directory) {
+                          const std::string& directory, bool exactFile) {
     // CreateProcessA may write into the command line, so it gets a copy of its own.
     const std::string line = net::BuildCommandLine(program, parameters);
     std::vector<char> commandLine(line.begin(), line.end());
@@ -28,8 +30,9 @@ bool CreateProgramProcess(const std::string& program, const std::string& paramet
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
-                        nullptr, OrNull(directory), &startup, &started)) {
+    if (!CreateProcessA(exactFile ? program.c_str() : nullptr, commandLine.data(), nullptr, nullptr,
+                        FALSE, NORMAL_PRIORITY_CLASS, nullptr, OrNull(directory), &startup,
+                        &started)) {
         return false;
     }
     CloseHandle(started.hThread);
@@ -59,8 +62,14 @@ bool ShellStartProgram(const std::string& program, const std::string& parameters
 
 int StartProgram(const std::string& program, const std::string& parameters,
                  const std::string& directory) {
-    if (CreateProgramProcess(program, parameters, directory)) return 1;
+    if (CreateProgramProcess(program, parameters, directory, false)) return 1;
     return ShellStartProgram(program, parameters, directory) ? 1 : 0;
+}
+
+int StartProgramFile(const std::string& path, const std::string& parameters,
+                     const std::string& directory) {
+    if (path.empty()) return 0;
+    return CreateProgramProcess(path, parameters, directory, true) ? 1 : 0;
 }
 
 }  // namespace kelvaro

@@ -15,7 +15,7 @@ bool OfferProgramUpdate(const UpdateInfo& info, const UpdateCheckServices& servi
     if (!services.ask(ProgramUpdateQuestion(info.version))) return false;
     // The updater takes over the working directory; whether it started or not, this
     // program ends so that its file can be replaced.
-    services.startProgram(kUpdaterProgram, kMainProgramFile, "");
+    services.startProgram(services.updaterPath, kMainProgramFile, "");
     services.endProgram();
     return true;
 }
@@ -27,7 +27,8 @@ void OfferNewDefinitions(int64_t newCount, const signing::ManifestFile& served,
     if (!services.ask(NewDefinitionsQuestion(newCount))) return;
     const DownloadExpectation expected{served.size, served.sha256};
     const int32_t stored =
-        services.download(services.baseUrl + kDefinitionsFileName, kDefinitionsFileName, &expected);
+        services.download(services.baseUrl + kDefinitionsFileName, kDefinitionsFileName, &expected,
+                          0);
     if (ReportIfFailed(stored, kDefinitionsFailedText, false, services.showBox,
                        services.endProgram) != 0) {
         services.reloadDefinitions();
@@ -38,7 +39,7 @@ void OfferNewDefinitions(int64_t newCount, const signing::ManifestFile& served,
 bool FetchVouchingManifest(const UpdateInfo& info, const UpdateCheckServices& services,
                            signing::Manifest& manifest) {
     if (services.download(services.baseUrl + signing::kManifestFileName, signing::kManifestFileName,
-                          nullptr) == 0) {
+                          nullptr, static_cast<int32_t>(signing::kManifestMaxBytes)) == 0) {
         return false;
     }
     // One byte beyond the limit tells a manifest that is too long from one that fits.
@@ -63,7 +64,8 @@ void RunUpdateCheck(bool manual, const UpdateCheckServices& services) {
         return;
     }
     const int32_t fetched =
-        services.download(services.baseUrl + kUpdateInfoFileName, kUpdateInfoFileName, nullptr);
+        services.download(services.baseUrl + kUpdateInfoFileName, kUpdateInfoFileName, nullptr,
+                          kUpdateInfoMaxBytes);
     if (ReportIfFailed(fetched, kUpdateInfoFailedText, false, services.showBox,
                        services.endProgram) == 0) {
         return;
@@ -88,10 +90,12 @@ void RunUpdateCheck(bool manual, const UpdateCheckServices& services) {
         noProgramUpdate = true;
     }
 
+    // Definitions come only from a release at least as new as this program: an older
+    // signed set, replayed, would bring back what the publisher has since withdrawn.
     bool noNewDefinitions = false;
     const int64_t newCount =
         static_cast<int64_t>(info.definitionsCount) - services.definitionsCount();
-    if (newCount > 0) {
+    if (newCount > 0 && !IsNewerVersion(services.runningVersion, manifest.version)) {
         OfferNewDefinitions(newCount, *manifest.FindFile(kDefinitionsFileName), services);
     } else {
         noNewDefinitions = true;

@@ -19,6 +19,9 @@ struct UpdateCheckServices : UpdateSystemServices {
     bool networkStarted = false;     // the socket layer's start at program start-up
     std::string baseUrl;             // ends in "/Kelvaro/"
     std::string runningVersion;      // "1.5"
+    // KelvaroUpdate.exe beside the running program's own file, by its full path, so that
+    // no search of the system finds another file of that name.
+    std::string updaterPath;
     signing::UpdateKeys updateKeys;  // whose signatures on the manifest count
 
     // A box with an OK button, and a question captioned "Kelvaro" (true for Yes).

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "netupdate/program_files.h"
 #include "netupdate/update_base_url.h"
 #include "ui/message_box_win.h"
 #include "update/update_check.h"
@@ -29,6 +30,7 @@ void CheckForUpdates(bool manual) {
     services.networkStarted = program.networkStarted();
     services.baseUrl = UpdateBaseUrl();
     services.runningVersion = program.runningVersion();
+    services.updaterPath = BesideOwnProgram(kUpdaterProgram);
     services.updateKeys = signing::BuildUpdateKeys();
     UseSystemServices(services);
     services.showBox = [](const std::string& text, const std::string& caption) {

@@ -20,6 +20,9 @@ inline constexpr const char* kMainProgramFile = "Kelvaro(x64).exe";
 // How much of the update information file is read. Its two lines are a few bytes; the
 // bound keeps a wrong file (a web page, a binary) from flooding the question box.
 inline constexpr size_t kUpdateInfoReadLimit = 4096;
+// How much of it is downloaded at all: a server that sends more is refused at once rather
+// than filling the working folder while the window hangs.
+inline constexpr int32_t kUpdateInfoMaxBytes = 64 * 1024;
 
 // Line 1: the server's definitions count; line 2: the newest program version, as text.
 // Lines end at CR LF, LF, CR or a zero byte (a zero byte would otherwise cut the question

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "netupdate/netupdate.h"
+#include "netupdate/program_files.h"
 #include "netupdate/update_base_url.h"
 #include "netupdate/update_system.h"
 #include "kelvaro_version.h"
@@ -26,6 +27,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     services.ownVersion = KELVARO_VERSION_TEXT;
     services.updateKeys = signing::BuildUpdateKeys();
     services.startNetwork = StartNetwork;
+    services.fullPath = FullPathOf;
+    services.fileVersion = ProgramFileVersion;
     UseSystemServices(services);
     services.showBox = [](const std::string& text, const std::string& caption) {
         MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);

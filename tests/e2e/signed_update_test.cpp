@@ -39,13 +39,14 @@ protected:
                                          checkAtStart);
     }
 
-    // KelvaroUpdate.exe started as the main program starts it, beside the old program.
-    void StartUpdater() {
+    // KelvaroUpdate.exe started as the main program starts it, beside the program it is
+    // to replace.
+    void StartUpdater(const std::string& installed = OldProgram()) {
         ProgramUnderTest::Options options;
         options.exePath = PathNextToTestExe(kUpdaterExe);
         options.copyExeIntoFolder = true;
         options.arguments = kMainExe;
-        options.files[kMainExe] = OldProgram();
+        options.files[kMainExe] = installed;
         program_ = std::make_unique<ProgramUnderTest>(options);
     }
 
@@ -172,6 +173,41 @@ TEST_F(SignedUpdateE2E, TheUpdaterRefusesAReplayedOlderReleaseAndStartsTheOldPro
     EXPECT_THAT(Requests(), HasSubstr("GET /Kelvaro/KelvaroUpdate.sig HTTP/1.1\" 200"));
     EXPECT_THAT(Requests(), Not(HasSubstr("GET /Kelvaro/Kelvaro(x64).exe")));
     EXPECT_FALSE(program_->FileExists(kManifestFile));
+}
+
+// The updater of 1.5 beside a main program that updates have taken to 1.7 (the updater
+// itself is never replaced): the validly signed 1.6, replayed, would be newer than the
+// updater but is older than the program, so it is refused and 1.7 starts unchanged. The
+// honest 1.8 is installed.
+TEST_F(SignedUpdateE2E, TheUpdaterRefusesAReleaseOlderThanTheProgramItReplaces) {
+    const std::string installed = PublishedFile("installed-1.7", kMainExe);
+    ASSERT_FALSE(installed.empty());
+    struct Case {
+        const char* folder;
+        bool installs;
+    };
+    for (const Case& c : {Case{"release-1.6", false}, Case{"release-1.8", true}}) {
+        server_->WithdrawAll();
+        ServePublishedFolder(*server_, c.folder);
+        // What ran before this round; the fixture's own list stays, so that its tear-down
+        // ends whatever a failed round left running.
+        const std::set<DWORD> before = ProcessesNamed(kMainExe);
+        StartUpdater(installed);
+        ASSERT_TRUE(program_->started());
+        if (!c.installs) {
+            EXPECT_TRUE(IsNotice(AnswerNextBox(program_->processId(), IDOK), "Fehler",
+                                 kDownloadFailed));
+        }
+        EXPECT_EQ(program_->WaitForExit(), std::optional<DWORD>(0)) << c.folder;
+        const DWORD started = WaitForNewProcess(kMainExe, before, true);
+        ASSERT_NE(started, 0u) << c.folder << ": no program was started";
+        EXPECT_TRUE(SameFile(ProcessImagePath(started), program_->FilePath(kMainExe))) << c.folder;
+        // Compared as a whole: a failure would otherwise print two program files.
+        EXPECT_TRUE(program_->ReadFile(kMainExe) ==
+                    (c.installs ? PublishedFile(c.folder, kMainExe) : installed))
+            << c.folder;
+        EndProcess(started);
+    }
 }
 
 }  // namespace

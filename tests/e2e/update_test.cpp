@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
 #include "support/ui_driver.h"
 #include "support/update_folder_win.h"
 #include "support/update_processes_win.h"
@@ -89,19 +90,93 @@ TEST_F(UpdateE2E, ManualCheckWithNothingNewSaysSoAndRefusesABinaryOrOverlongFile
     EXPECT_THAT(Requests(), HasSubstr("\"GET /Kelvaro/KelvaroUpdate HTTP/1.1\" 200"));
     EXPECT_THAT(Requests(), HasSubstr("\"GET /Kelvaro/KelvaroUpdate.sig HTTP/1.1\" 200"));
 
+    // Under the 64 KiB that the check downloads at most, but no information file.
     std::string picture = "\x89PNG\r\n\x1a\n";
-    for (int i = 0; i < (1 << 20); ++i) picture += static_cast<char>(i * 7);
-    server_->Serve(kInfoFile, picture);
-    PostCommand(main, CmdCheckForUpdates);
-    EXPECT_TRUE(IsNotice(AnswerNextBox(id, IDOK), "Fehler", kNotSigned));
-    EXPECT_FALSE(program_->FileExists(kInfoFile));
-    EXPECT_FALSE(program_->FileExists(kManifestFile));
-
-    server_->Serve(kInfoFile, "20\r\n1.6" + std::string(1 << 20, '7'));
-    PostCommand(main, CmdCheckForUpdates);
-    EXPECT_TRUE(IsNotice(AnswerNextBox(id, IDOK), "Fehler", kNotSigned));
+    for (int i = 0; i < 30000; ++i) picture += static_cast<char>(i * 7);
+    for (const std::string& info : {picture, "20\r\n1.6" + std::string(30000, '7')}) {
+        server_->Serve(kInfoFile, info);
+        PostCommand(main, CmdCheckForUpdates);
+        EXPECT_TRUE(IsNotice(AnswerNextBox(id, IDOK), "Fehler", kNotSigned));
+        EXPECT_FALSE(program_->FileExists(kInfoFile));
+        EXPECT_FALSE(program_->FileExists(kManifestFile));
+    }
     EXPECT_TRUE(NoMessageBoxFor(id, 500));
-    EXPECT_FALSE(program_->FileExists(kInfoFile));
+}
+
+// A server that sends far more than the two small files can be: a 100 MB information file
+// and a manifest announced at 3 GB. The body is refused before it arrives, the check
+// reports the failed download of that file, and the folder holds what it held before.
+TEST_F(UpdateE2E, OversizedUpdateFilesAreRefusedBeforeTheirBodyAndLeaveNothingBehind) {
+    const HWND main = StartKelvaro(20);
+    ASSERT_NE(main, nullptr);
+    const DWORD id = program_->processId();
+    const std::set<std::string> before = FileNamesIn(program_->workingFolder());
+    struct Case {
+        const char* file;
+        uint64_t size;
+        const char* error;
+    };
+    const Case cases[] = {{kInfoFile, 100ull << 20, kServerDown},
+                          {kManifestFile, 3ull << 30, kNotSigned}};
+    for (const Case& c : cases) {
+        ServePublishedFolder(*server_, "current-1.5");
+        server_->ServeSized(c.file, c.size);
+        PostCommand(main, CmdCheckForUpdates);
+        EXPECT_TRUE(IsNotice(AnswerNextBox(id, IDOK), "Fehler", c.error)) << c.file;
+        EXPECT_EQ(FileNamesIn(program_->workingFolder()), before) << c.file;
+    }
+    // nginx logs the bytes it got rid of: a small part of the 100 MB, which the client
+    // stopped reading after the head.
+    const std::string line = "\"GET /Kelvaro/KelvaroUpdate HTTP/1.1\" 200 ";
+    ASSERT_TRUE(WaitUntil([&] { return Requests().find(line) != std::string::npos; }));
+    const std::string log = Requests();
+    EXPECT_LT(std::stoull(log.substr(log.find(line) + line.size())), 50ull << 20);
+}
+
+// The programs in one folder and the working folder in another, as when the main program
+// was started from a shortcut elsewhere: the updater is the one beside the main program,
+// and what starts afterwards is the file it has just written into the working folder, not
+// the program of the same name beside the updater.
+TEST_F(UpdateE2E, WhatIsInstalledInTheWorkingFolderIsWhatStarts) {
+    ServePublishedFolder(*server_, "release-1.6");
+    ProgramUnderTest::Options options;
+    options.exePath = PathNextToTestExe(kMainExe);  // KelvaroUpdate.exe lies beside it
+    options.files[kDefinitionsFile] = Definitions(20);
+    options.files[kSettingsFile] = "[Einstellungen]\r\nTimeout=0\r\n";
+    program_ = std::make_unique<ProgramUnderTest>(options);
+    const HWND main = program_->WaitForShownWindow("Kelvaro");
+    ASSERT_NE(main, nullptr);
+    PostCommand(main, CmdCheckForUpdates);
+    ASSERT_TRUE(AnswerNextBox(program_->processId(), IDYES).has_value());
+
+    const DWORD updater = WaitForNewProcess(kUpdaterExe, updatersBefore_, false);
+    ASSERT_NE(updater, 0u) << "the updater did not start";
+    EXPECT_TRUE(SameFile(ProcessImagePath(updater), PathNextToTestExe(kUpdaterExe)));
+    const DWORD started = WaitForNewProcess(kMainExe, mainBefore_, true);
+    ASSERT_NE(started, 0u) << "no new Kelvaro(x64).exe came up";
+    EXPECT_TRUE(SameFile(ProcessImagePath(started), program_->FilePath(kMainExe)));
+    EXPECT_EQ(program_->ReadFile(kMainExe), NewProgram());
+}
+
+// An updater in a folder of its own, with no program file anywhere but a planted
+// Kelvaro(x64).exe in a folder on PATH: the download fails and nothing is started, since the
+// updater starts the file of the working folder by its full path and never searches.
+TEST_F(UpdateE2E, APlantedProgramOnThePathNeverRuns) {
+    TempDir updaterFolder;
+    TempDir pathFolder;
+    WriteBytes(updaterFolder.File(kUpdaterExe), ReadBytes(PathNextToTestExe(kUpdaterExe)));
+    WriteBytes(pathFolder.File(kMainExe), ReadBytes(PathNextToTestExe("kv_start_probe.exe")));
+    ScopedPathEntry onPath(pathFolder.path());
+    ProgramUnderTest::Options options;
+    options.exePath = updaterFolder.File(kUpdaterExe);
+    options.arguments = kMainExe;
+    program_ = std::make_unique<ProgramUnderTest>(options);
+    ASSERT_TRUE(program_->started());
+    EXPECT_TRUE(IsNotice(AnswerNextBox(program_->processId(), IDOK), "Fehler", "Download fehlgeschlagen"));
+    EXPECT_EQ(program_->WaitForExit(), std::optional<DWORD>(0));
+    // A started probe would still run, or have written its note into the working folder.
+    EXPECT_EQ(ProcessesNamed(kMainExe), mainBefore_);
+    EXPECT_FALSE(program_->FileExists("probe-out.txt"));
 }
 
 // Asked for by the settings file, the check runs before the event loop and, with nothing
@@ -205,7 +280,7 @@ TEST_F(UpdateE2E, AcceptedProgramUpdateIsInstalledByTheUpdaterAndTheNewProgramSt
     EXPECT_EQ(program_->WaitForExit(), std::optional<DWORD>(0));
     const DWORD started = WaitForNewProcess(kMainExe, mainBefore_, true);
     ASSERT_NE(started, 0u) << "no new Kelvaro(x64).exe came up";
-    EXPECT_EQ(program_->ReadFile(kMainExe), NewProgram());
+    EXPECT_TRUE(program_->ReadFile(kMainExe) == NewProgram());
     EXPECT_EQ(AboutFirstLine(started), "Kelvaro 1.6");
     EXPECT_THAT(Requests(), HasSubstr("GET /Kelvaro/Kelvaro(x64).exe HTTP/1.1\" 200"));
     // The information file of an accepted update stays until the next check; the updater
@@ -236,14 +311,8 @@ TEST_F(UpdateE2E, UpdaterKeepsAndRestartsTheOldProgramWhenTheServerHasNoProgramF
     EXPECT_EQ(AboutFirstLine(started), "Kelvaro 1.5");
     EXPECT_THAT(Requests(), HasSubstr("GET /Kelvaro/Kelvaro(x64).exe HTTP/1.1\" 404"));
     // Nothing but the three files: no temporary file or manifest was left behind.
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry{};
-    HANDLE find = FindFirstFileA(program_->FilePath("*").c_str(), &entry);
-    for (BOOL ok = find != INVALID_HANDLE_VALUE; ok; ok = FindNextFileA(find, &entry)) {
-        if (entry.cFileName[0] != '.') names.push_back(entry.cFileName);
-    }
-    if (find != INVALID_HANDLE_VALUE) FindClose(find);
-    EXPECT_THAT(names, ::testing::UnorderedElementsAre(kMainExe, kUpdaterExe, kDefinitionsFile));
+    EXPECT_EQ(FileNamesIn(program_->workingFolder()),
+              (std::set<std::string>{kMainExe, kUpdaterExe, kDefinitionsFile}));
 }
 
 TEST_F(UpdateE2E, UpdaterWithoutArgumentEndsAtOnceShowingNothing) {

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <string>
 
 namespace kelvaro::test {
@@ -48,6 +49,16 @@ public:
 private:
     std::string path_;
 };
+
+// The names of the files in a folder, to see what a program left behind.
+inline std::set<std::string> FileNamesIn(const std::string& folder) {
+    std::set<std::string> names;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
 
 // The working directory is `path` while this lives, and what it was before afterwards:
 // the program's files are opened by their bare names in it.

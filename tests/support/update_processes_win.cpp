@@ -50,6 +50,43 @@ DWORD WaitForNewProcess(const std::string& exeName, const std::set<DWORD>& befor
     return found;
 }
 
+std::string ProcessImagePath(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) return {};
+    char path[MAX_PATH * 4] = {};
+    DWORD size = sizeof(path);
+    const bool ok = QueryFullProcessImageNameA(process, 0, path, &size) != 0;
+    CloseHandle(process);
+    return ok ? std::string(path, size) : std::string();
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    const auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+        HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        const bool ok = GetFileInformationByHandle(file, &info) != 0;
+        CloseHandle(file);
+        return ok;
+    };
+    BY_HANDLE_FILE_INFORMATION first{};
+    BY_HANDLE_FILE_INFORMATION second{};
+    return identify(a, first) && identify(b, second) &&
+           first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+           first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}
+
+ScopedPathEntry::ScopedPathEntry(const std::string& folder) {
+    char value[32768] = {};
+    const DWORD length = GetEnvironmentVariableA("PATH", value, sizeof(value));
+    previous_.assign(value, length < sizeof(value) ? length : 0);
+    SetEnvironmentVariableA("PATH", (folder + ";" + previous_).c_str());
+}
+
+ScopedPathEntry::~ScopedPathEntry() {
+    SetEnvironmentVariableA("PATH", previous_.c_str());
+}
+
 std::string AboutFirstLine(DWORD processId) {
     const std::vector<HWND> windows = TopLevelWindows(processId, "Kelvaro");
     if (windows.empty()) return "<no main window>";

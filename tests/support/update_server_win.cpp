@@ -269,6 +269,19 @@ void UpdateServer::Serve(const std::string& name, const std::string& bytes) cons
     WriteWhole(folder_ + "\\www\\" + ServedFolder() + name, bytes);
 }
 
+void UpdateServer::ServeSized(const std::string& name, uint64_t size) const {
+    const std::string path = folder_ + "\\www\\" + ServedFolder() + name;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    // Setting the end without writing leaves a hole: Wine cuts the Unix file to that length.
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+}
+
 void UpdateServer::Withdraw(const std::string& name) const {
     DeleteFileA((folder_ + "\\www\\" + ServedFolder() + name).c_str());
 }

@@ -35,6 +35,9 @@ public:
 
     // The files under /Kelvaro/.
     void Serve(const std::string& name, const std::string& bytes) const;
+    // A file of `size` zero bytes that takes no room on the disk (a sparse file), for a
+    // server that sends far more than a client may take.
+    void ServeSized(const std::string& name, uint64_t size) const;
     void Withdraw(const std::string& name) const;
     void WithdrawAll() const;
     // The requests the server has logged so far, one line each ("GET /Kelvaro/... 200").

@@ -79,6 +79,11 @@ std::vector<HostileCase> HostileCases() {
     shortOverall.overall = milliseconds(600);
     DownloadLimits smallCap;
     smallCap.unknownLengthCap = 50;
+    const auto maxBody = [](int32_t cap) {
+        DownloadLimits limits;
+        limits.maxBody = cap;
+        return limits;
+    };
     const auto answer = [](std::string bytes, Then then = Then::Close) {
         test::ServerScript script;
         script.answer = std::move(bytes);
@@ -94,6 +99,13 @@ std::vector<HostileCase> HostileCases() {
     drip.piecePause = milliseconds(25);
     test::ServerScript slowDrip = drip;
     slowDrip.piecePause = milliseconds(60);
+    // Bodies without end: the caller's cap must stop them long before the time limits.
+    test::ServerScript endlessAnnounced = answer(kOk + "Content-Length: 100000000\r\n\r\n");
+    endlessAnnounced.repeat = big.substr(0, 2048);
+    test::ServerScript endlessChunked = answer(kChunked);
+    endlessChunked.repeat = "800\r\n" + big.substr(0, 2048) + "\r\n";
+    test::ServerScript endlessOpen = answer(kOk + "\r\n");
+    endlessOpen.repeat = big.substr(0, 2048);
 
     return {
         {"404", answer("HTTP/1.1 404 Not Found\r\nContent-Length: 3\r\n\r\nweg"), 0, ""},
@@ -130,6 +142,19 @@ std::vector<HostileCase> HostileCases() {
              0.95),
         {"no length, nothing", answer(kOk + "\r\n"), 0, ""},
         {"no length, beyond the cap", answer(kOk + "\r\n" + hundred), 0, "", true, smallCap},
+        {"length at the caller's cap", answer(kOk + "Content-Length: 100\r\n\r\n" + hundred), 100,
+         hundred, true, maxBody(100)},
+        {"length beyond the caller's cap", answer(kOk + "Content-Length: 100\r\n\r\n" + hundred),
+         0, "", true, maxBody(99)},
+        {"chunked beyond the caller's cap", answer(kChunked + Chunked(big, 1500)), 0, "", true,
+         maxBody(19999)},
+        {"no length, at the caller's cap", answer(kOk + "\r\n" + hundred), 100, hundred, true,
+         maxBody(100)},
+        {"no length, beyond the caller's cap", answer(kOk + "\r\n" + hundred), 0, "", true,
+         maxBody(99)},
+        Once({"100 MB announced, capped", endlessAnnounced, 0, "", true, maxBody(65536)}, 0, 5),
+        Once({"endless chunks, capped", endlessChunked, 0, "", true, maxBody(65536)}, 0, 5),
+        Once({"endless open body, capped", endlessOpen, 0, "", true, maxBody(65536)}, 0, 5),
         {"mixed-case names", answer("HTTP/1.1 200 OK\r\ncontent-LENGTH:   5\r\n\r\nhallo"), 5,
          "hallo"},
         {"negative length", answer(kOk + "Content-Length: -5\r\n\r\nhallo"), 0, ""},

@@ -82,10 +82,12 @@ protected:
         services.baseUrl = "http://127.0.0.1:1/Kelvaro/";
         services.runningVersion = "1.5";
         services.updateKeys = signing::ParseUpdateKeys(test::vectors::kTestKeys).value();
+        services.updaterPath = "C:\\K\\KelvaroUpdate.exe";
         services.download = [this](const std::string& url, const std::string& file,
-                                   const DownloadExpectation* expected) {
+                                   const DownloadExpectation* expected, int32_t maxSize) {
             log.push_back("download " + url + " -> " + file +
-                          (expected ? " (" + std::to_string(expected->size) + " bytes)" : ""));
+                          (expected ? " (" + std::to_string(expected->size) + " bytes)" : "") +
+                          (maxSize > 0 ? " (max " + std::to_string(maxSize) + ")" : ""));
             if (expected != nullptr) expectation = *expected;
             if (file == kUpdateInfoFileName) return infoDownload;
             if (file == signing::kManifestFileName) return manifestDownload;
@@ -138,9 +140,9 @@ protected:
 };
 
 const std::string kInfoDownload =
-    "download http://127.0.0.1:1/Kelvaro/KelvaroUpdate -> KelvaroUpdate";
+    "download http://127.0.0.1:1/Kelvaro/KelvaroUpdate -> KelvaroUpdate (max 65536)";
 const std::string kManifestDownload =
-    "download http://127.0.0.1:1/Kelvaro/KelvaroUpdate.sig -> KelvaroUpdate.sig";
+    "download http://127.0.0.1:1/Kelvaro/KelvaroUpdate.sig -> KelvaroUpdate.sig (max 8192)";
 const std::string kDefinitionsDownload =
     "download http://127.0.0.1:1/Kelvaro/Kelvaro -> Kelvaro (" +
     std::to_string(std::string(test::vectors::kDefinitions25).size()) + " bytes)";
@@ -201,7 +203,7 @@ TEST_F(UpdateCheckRun, AcceptedProgramUpdateStartsTheUpdaterAndEndsEvenWhenTheSt
     answers = {true};
     // The updater fetches the manifest again itself; both files are left as they are.
     const std::vector<std::string> expected =
-        Fetched({kProgramQuestion, "start KelvaroUpdate.exe [Kelvaro(x64).exe] in []", "end"});
+        Fetched({kProgramQuestion, "start C:\\K\\KelvaroUpdate.exe [Kelvaro(x64).exe] in []", "end"});
     EXPECT_EQ(Run(true), expected);
     answers = {true};
     startResult = 0;
@@ -245,6 +247,34 @@ TEST_F(UpdateCheckRun, NewDefinitionsAreLoadedOnlyWhenAcceptedAndAsTheManifestDe
     EXPECT_EQ(Run(true),
               Fetched(Deleted({kProgramQuestion, kFiveNew, kDefinitionsDownload,
                                "box Fehler: Update konnte nicht heruntergeladen werden"})));
+}
+
+// A larger count in a validly signed manifest of an older release than the running one is
+// a replayed set, not an update: it is not offered. The present release's set is.
+TEST_F(UpdateCheckRun, DefinitionsAreOfferedOnlyFromTheRunningReleaseOrALaterOne) {
+    loaded = 15;
+    const std::string kFromFifteen = "ask Es sind 5 neue Definitionen verf\xFCgbar.";
+    struct Case {
+        const char* running;
+        const char* info;
+        const char* manifest;
+        bool offered;
+    };
+    const Case cases[] = {
+        {"1.5", "20\r\n1.5\r\n", test::vectors::kManifest15With20, true},
+        {"1.6", "20\r\n1.5\r\n", test::vectors::kManifest15With20, false},
+        {"1.5", "20\r\n1.4\r\n", test::vectors::kManifest14With20, false},
+    };
+    for (const Case& c : cases) {
+        services.runningVersion = c.running;
+        infoBytes = c.info;
+        manifestBytes = c.manifest;
+        answers = {false};
+        EXPECT_EQ(Run(true),
+                  Fetched(Deleted({c.offered ? kFromFifteen
+                                             : "box Kelvaro: Keine Updates verf\xFCgbar"})))
+            << c.running << " / " << c.info;
+    }
 }
 
 // Whatever is wrong with the manifest, the check says so in either mode, removes both

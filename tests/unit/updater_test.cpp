@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -72,9 +74,10 @@ protected:
             return networkStarts;
         };
         services.download = [this](const std::string& url, const std::string& file,
-                                   const DownloadExpectation* expected) {
+                                   const DownloadExpectation* expected, int32_t maxSize) {
             log.push_back("download " + url.substr(url.rfind('/') + 1) + " -> " + file +
-                          (expected ? " (" + std::to_string(expected->size) + " bytes)" : ""));
+                          (expected ? " (" + std::to_string(expected->size) + " bytes)" : "") +
+                          (maxSize > 0 ? " (max " + std::to_string(maxSize) + ")" : ""));
             if (expected != nullptr) expectation = *expected;
             return file == signing::kManifestFileName ? manifestStored : stored;
         };
@@ -93,6 +96,10 @@ protected:
             return 0;
         };
         services.end = [this] { log.push_back("end"); };
+        services.fullPath = [](const std::string& file) { return "C:\\W\\" + file; };
+        services.fileVersion = [this](const std::string& path) {
+            return path == "C:\\W\\Kelvaro(x64).exe" ? installedVersion : std::string();
+        };
     }
 
     std::vector<std::string> Run(const std::string& commandLine) {
@@ -107,12 +114,13 @@ protected:
     int32_t manifestStored = 700;
     int32_t stored = 5000;
     std::string manifest = test::vectors::kManifest16With25;
+    std::string installedVersion;  // of the program file it replaces
     std::optional<DownloadExpectation> expectation;
 };
 
 const std::string kProgramSize = std::to_string(std::string(test::vectors::kProgram).size());
 const std::vector<std::string> kManifestFetched = {
-    "network", "download KelvaroUpdate.sig -> KelvaroUpdate.sig", "read KelvaroUpdate.sig",
+    "network", "download KelvaroUpdate.sig -> KelvaroUpdate.sig (max 8192)", "read KelvaroUpdate.sig",
     "delete KelvaroUpdate.sig"};
 
 std::vector<std::string> AfterManifest(std::vector<std::string> then) {
@@ -125,7 +133,7 @@ TEST_F(UpdaterRun, InstallsTheFileOnlyAsTheManifestDescribesIt) {
     EXPECT_EQ(
         Run("u Kelvaro(x64).exe"),
         AfterManifest({"download Kelvaro(x64).exe -> Kelvaro(x64).exe (" + kProgramSize + " bytes)",
-                       "start Kelvaro(x64).exe [] in []", "end"}));
+                       "start C:\\W\\Kelvaro(x64).exe [] in []", "end"}));
     ASSERT_TRUE(expectation.has_value());
     EXPECT_EQ(expectation->sha256, signing::Sha256Of(test::vectors::kProgram).value());
     // A body that does not match is a failed download: the old program is started.
@@ -133,7 +141,7 @@ TEST_F(UpdaterRun, InstallsTheFileOnlyAsTheManifestDescribesIt) {
     EXPECT_EQ(
         Run("u \"Kelvaro(x64).exe\""),
         AfterManifest({"download Kelvaro(x64).exe -> Kelvaro(x64).exe (" + kProgramSize + " bytes)",
-                       "box Fehler: Download fehlgeschlagen", "start Kelvaro(x64).exe [] in []",
+                       "box Fehler: Download fehlgeschlagen", "start C:\\W\\Kelvaro(x64).exe [] in []",
                        "end"}));
 }
 
@@ -141,7 +149,7 @@ TEST_F(UpdaterRun, InstallsTheFileOnlyAsTheManifestDescribesIt) {
 // file the manifest does not list: nothing is downloaded, and the old program is started.
 TEST_F(UpdaterRun, RefusesEveryManifestThatDoesNotVouchForANewerFile) {
     const std::vector<std::string> refused = AfterManifest(
-        {"box Fehler: Download fehlgeschlagen", "start Kelvaro(x64).exe [] in []", "end"});
+        {"box Fehler: Download fehlgeschlagen", "start C:\\W\\Kelvaro(x64).exe [] in []", "end"});
     std::string changed = test::vectors::kManifest16With25;
     changed[changed.find("definitions ") + 12] ^= 1;  // 25 becomes 35
     for (const std::string& bytes :
@@ -153,12 +161,37 @@ TEST_F(UpdaterRun, RefusesEveryManifestThatDoesNotVouchForANewerFile) {
     }
     manifest = test::vectors::kManifest16With25;
     EXPECT_EQ(Run("u Andere.exe"), AfterManifest({"box Fehler: Download fehlgeschlagen",
-                                                  "start Andere.exe [] in []", "end"}));
+                                                  "start C:\\W\\Andere.exe [] in []", "end"}));
     manifestStored = 0;
     EXPECT_THAT(Run("u Kelvaro(x64).exe"),
-                ElementsAre("network", "download KelvaroUpdate.sig -> KelvaroUpdate.sig",
+                ElementsAre("network", "download KelvaroUpdate.sig -> KelvaroUpdate.sig (max 8192)",
                             "delete KelvaroUpdate.sig", "box Fehler: Download fehlgeschlagen",
-                            "start Kelvaro(x64).exe [] in []", "end"));
+                            "start C:\\W\\Kelvaro(x64).exe [] in []", "end"));
+}
+
+// The floor is the newer of the updater's own version and that of the file it replaces:
+// an updater of 1.5 beside a program of 1.7 refuses the validly signed 1.6. A file without
+// a version resource counts as the updater's own version.
+TEST_F(UpdaterRun, InstallsOnlyReleasesNewerThanItselfAndTheInstalledProgram) {
+    struct Case {
+        const char* own;
+        const char* installed;
+        bool installs;  // the signed manifest of 1.6
+    };
+    const Case cases[] = {{"1.5", "", true},   {"1.5", "1.5", true},  {"1.5", "1.4", true},
+                          {"1.5", "1.6", false}, {"1.5", "1.7", false}, {"1.6", "", false},
+                          {"1.5", "1.10", false}};
+    for (const Case& c : cases) {
+        services.ownVersion = c.own;
+        installedVersion = c.installed;
+        const std::vector<std::string> log = Run("u Kelvaro(x64).exe");
+        const bool downloaded =
+            std::find(log.begin(), log.end(),
+                      "download Kelvaro(x64).exe -> Kelvaro(x64).exe (" + kProgramSize + " bytes)") !=
+            log.end();
+        EXPECT_EQ(downloaded, c.installs) << c.own << " / " << c.installed;
+        EXPECT_EQ(log.at(log.size() - 2), "start C:\\W\\Kelvaro(x64).exe [] in []");
+    }
 }
 
 TEST_F(UpdaterRun, EndsWithoutStartingAnythingWhenTheNetworkOrTheNameIsMissing) {
