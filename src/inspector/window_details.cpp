@@ -27,4 +27,19 @@ DetailTexts WindowDetailTexts(std::string_view processName, const WindowFacts& f
     };
 }
 
+std::string DetailLines(const DetailTexts& values, const std::vector<size_t>& rows) {
+    std::string lines;
+    const auto add = [&](size_t row) {
+        if (row >= kDetailRows) return;
+        if (!lines.empty()) lines += "\r\n";
+        lines += std::string(kDetailParameters[row]) + '\t' + values[row];
+    };
+    if (rows.empty()) {
+        for (size_t row = 0; row < kDetailRows; ++row) add(row);
+    } else {
+        for (const size_t row : rows) add(row);
+    }
+    return lines;
+}
+
 }  // namespace kelvaro

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "inspector/window_model.h"
 
@@ -38,5 +39,9 @@ using DetailTexts = std::array<std::string, kDetailRows>;
 
 // The "Wert" column for a window of the named application, row by row.
 DetailTexts WindowDetailTexts(std::string_view processName, const WindowFacts& facts);
+
+// The properties as the clipboard takes them: one "Parameter<TAB>Wert" line per row, the
+// lines joined by CR LF; the rows given, or all of them when none are.
+std::string DetailLines(const DetailTexts& values, const std::vector<size_t>& rows);
 
 }  // namespace kelvaro

@@ -76,6 +76,11 @@ HWND Tree() {
     return ControlHandle(CtlWindowTree);
 }
 
+int SelectedPropertyRow(HWND list) {
+    return static_cast<int>(
+        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
 int32_t SelectedPosition() {
     const HWND tree = Tree();
     return tree != nullptr ? SelectedTreePosition(tree) : -1;
@@ -147,14 +152,59 @@ void OnTreeSelectionChanged() {
     if (selection.SelectedWindow != 0) ShowWindowDetails(selection.SelectedWindow);
 }
 
-void OnTreeRightClick() {
+// The selected node, when it is a window (popup 3 is for windows only); null otherwise.
+const TreeNode* SelectedWindowNode() {
     const int32_t position = SelectedPosition();
     const std::vector<TreeNode>& nodes = ProgramWindowTree().Nodes;
-    if (position < 0 || static_cast<size_t>(position) >= nodes.size()) return;
+    if (position < 0 || static_cast<size_t>(position) >= nodes.size()) return nullptr;
     const TreeNode& node = nodes[static_cast<size_t>(position)];
-    if (node.Level == LevelWindow || node.Level == LevelInnerWindow) {
-        OpenPopupMenu(PopupWindowTree);
-    }
+    return node.Level == LevelWindow || node.Level == LevelInnerWindow ? &node : nullptr;
+}
+
+void OnTreeRightClick() {
+    // The popup's commands (copy among them) act on the control that has the focus.
+    SetFocus(Tree());
+    if (SelectedWindowNode() != nullptr) OpenPopupMenu(PopupWindowTree);
+}
+
+void OnTreeMenuKey() {
+    const HWND tree = Tree();
+    if (tree == nullptr || SelectedWindowNode() == nullptr) return;
+    RECT node{};
+    // TreeView_GetItemRect hands the item over in the rectangle's place.
+    const bool shown = TreeView_GetItemRect(tree, TreeView_GetSelection(tree), &node, TRUE);
+    OpenPopupMenuAt(PopupWindowTree, PopupPointBelow(tree, shown ? &node : nullptr));
+}
+
+void OnPropertiesRightClick() {
+    SetFocus(ControlHandle(CtlWindowProperties));
+    OpenPopupMenu(PopupWindowProperties);
+}
+
+void OnPropertiesMenuKey() {
+    const HWND list = ControlHandle(CtlWindowProperties);
+    if (list == nullptr) return;
+    RECT row{};
+    row.left = LVIR_LABEL;
+    const int selected = SelectedPropertyRow(list);
+    const bool hasRow =
+        selected >= 0 && SendMessageA(list, LVM_GETITEMRECT, selected, reinterpret_cast<LPARAM>(&row));
+    OpenPopupMenuAt(PopupWindowProperties, PopupPointBelow(list, hasRow ? &row : nullptr));
+}
+
+std::string SelectedNodeText() {
+    const int32_t position = SelectedPosition();
+    const std::vector<TreeNode>& nodes = ProgramWindowTree().Nodes;
+    if (position < 0 || static_cast<size_t>(position) >= nodes.size()) return {};
+    return nodes[static_cast<size_t>(position)].Text;
+}
+
+std::string WindowPropertiesText() {
+    const HWND list = ControlHandle(CtlWindowProperties);
+    const int selected = list != nullptr ? SelectedPropertyRow(list) : -1;
+    std::vector<size_t> rows;
+    if (selected >= 0) rows.push_back(static_cast<size_t>(selected));
+    return DetailLines(ShownDetails(), rows);
 }
 
 void ShowWindowDetails(WindowHandle window) {

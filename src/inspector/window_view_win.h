@@ -40,9 +40,18 @@ WindowTreeCounts BuildWindowTree();
 std::string SelectedNodePath();
 
 // Control 20: the selection changed; a right click (the node under the mouse is already
-// selected).
+// selected); the menu key (popup 3 at the selected window's node).
 void OnTreeSelectionChanged();
 void OnTreeRightClick();
+void OnTreeMenuKey();
+// Control 21, the properties list: a right click and the menu key open popup 4.
+void OnPropertiesRightClick();
+void OnPropertiesMenuKey();
+
+// What "Kopieren" puts on the clipboard: the selected node's text as the tree shows it;
+// the properties as "Parameter<TAB>Wert" lines, the selected row or else all of them.
+std::string SelectedNodeText();
+std::string WindowPropertiesText();
 
 // The "Wert" column of the properties list for a window, then its preview.
 void ShowWindowDetails(WindowHandle window);

@@ -20,7 +20,8 @@ namespace {
 constexpr WindowSpec kKillListWindow{.id = WndKillList,
                                      .title = "Bestimmte Prozesse beenden",
                                      .innerWidth = 400,
-                                     .innerHeight = 300};
+                                     .innerHeight = 300,
+                                     .defaultButton = CtlKillAdd};
 
 // Without LBS_NOINTEGRALHEIGHT the list box would shrink to a whole number of rows.
 constexpr DWORD kNameListStyle = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
@@ -31,8 +32,8 @@ void BuildKillListControls(HWND window) {
                   265);
     CreateControl(CtlKillName, window, "EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 5,
                   275, 170, 20);
-    CreateControl(CtlKillAdd, window, "BUTTON", "Prozess hinzufügen", kPushButton, 0, 180, 275, 100,
-                  20);
+    CreateControl(CtlKillAdd, window, "BUTTON", "Prozess hinzufügen", kPushButton | BS_DEFPUSHBUTTON,
+                  0, 180, 275, 100, 20);
     CreateControl(CtlKillRemove, window, "BUTTON", "Prozess entfernen", kPushButton | WS_DISABLED,
                   0, 295, 275, 100, 20);
 }

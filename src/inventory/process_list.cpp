@@ -42,6 +42,7 @@ bool SnapshotWalk::TerminateIfListed(const ProcessEntry& entry, const std::strin
 void SnapshotWalk::ListAndClassify(const ProcessEntry& entry, const std::string& upperName) {
     ProcessRecord& record = processes_.records.emplace_back();
     record.Name = std::string(entry.exeFile);
+    record.ProcessId = entry.processId;
     record.Threads = entry.threads;
     record.BasePriority = entry.basePriority;
     processes_.threadTotal += entry.threads;
@@ -54,6 +55,13 @@ void SnapshotWalk::ListAndClassify(const ProcessEntry& entry, const std::string&
     if (record.Verdict == VerdictDangerous && !services_.isMainWindowVisible()) {
         services_.bringBackMainWindow();
     }
+}
+
+std::string ProcessRowText(const ProcessRecord& record) {
+    uint32_t colour = 0;
+    return record.Name + '\t' + std::to_string(record.BasePriority) + '\t' +
+           std::to_string(record.Threads) + '\t' +
+           std::string(DescribeVerdict(record.Verdict, colour));
 }
 
 }  // namespace kelvaro

@@ -19,7 +19,12 @@ struct ProcessRecord {
     int32_t Verdict = VerdictNone;
     int32_t Threads = 0;
     int32_t BasePriority = 0;
+    uint32_t ProcessId = 0;  // the snapshot's process ID, by which one process is ended
 };
+
+// A process row as text, for the clipboard: its four columns as the list shows them
+// (name, priority, threads, verdict label), separated by tabs.
+std::string ProcessRowText(const ProcessRecord& record);
 
 struct ProcessList {
     std::vector<ProcessRecord> records;

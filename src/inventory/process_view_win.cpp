@@ -61,12 +61,30 @@ void AppendProcessRow(HWND list, int row, const ProcessRecord& record) {
                   colour != 0 ? static_cast<LPARAM>(colour) : kDefaultColour);
 }
 
+// The arrow in the header of the sorted column, as every list on Windows shows its sort;
+// the other columns lose theirs. Header items keep their numbers when the user drags the
+// columns into another order.
+void ShowSortArrow(const SortState& state) {
+    const HWND list = ControlHandle(CtlProcessList);
+    const HWND header = list != nullptr ? ListView_GetHeader(list) : nullptr;
+    if (header == nullptr) return;
+    for (int column = 0; column < kSortKeyCount; ++column) {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        if (!SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item))) continue;
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (column == state.key) item.fmt |= state.direction == SortAscending ? HDF_SORTUP : HDF_SORTDOWN;
+        SendMessageA(header, HDM_SETITEMA, column, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
 void ShowSortState(const SortState& state) {
     CheckCommand(CmdSortAscending, state.direction == SortAscending);
     CheckCommand(CmdSortDescending, state.direction == SortDescending);
     for (int32_t key = 0; key < kSortKeyCount; ++key) {
         CheckCommand(static_cast<CommandId>(CmdSortByName + key), state.key == key);
     }
+    ShowSortArrow(state);
 }
 
 void ApplySortState(const SortState& state) {
@@ -88,6 +106,7 @@ void BuildProcessPage(HWND mainWindow, const Rect& page) {
         SetListExtendedStyles(list,
                               LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP);
         AddListColumns(list, kProcessColumns);
+        ShowSortArrow(ProgramSortState());
     }
     LoadRunTimeLibrary("riched20.dll");
     const Rect& d = kDescriptionStart;
@@ -149,7 +168,25 @@ const ProcessRecord* SelectedProcessRecord() {
 }
 
 void OnProcessListRightClick() {
+    // The popup's commands (copy among them) act on the control that has the focus.
+    SetFocus(ControlHandle(CtlProcessList));
     OpenPopupMenu(PopupProcessList);
+}
+
+void OnProcessListMenuKey() {
+    const HWND list = ControlHandle(CtlProcessList);
+    if (list == nullptr) return;
+    RECT row{};
+    const int selected = SelectedProcessRow();
+    row.left = LVIR_LABEL;
+    const bool hasRow =
+        selected >= 0 && SendMessageA(list, LVM_GETITEMRECT, selected, reinterpret_cast<LPARAM>(&row));
+    OpenPopupMenuAt(PopupProcessList, PopupPointBelow(list, hasRow ? &row : nullptr));
+}
+
+std::string SelectedProcessText() {
+    const ProcessRecord* record = SelectedProcessRecord();
+    return record != nullptr ? ProcessRowText(*record) : std::string();
 }
 
 void OnProcessSelected() {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "inventory/process_list.h"
 #include "inventory/process_sort.h"
@@ -44,8 +45,12 @@ void OnSortKeyCommand() {
 // A change of the list view's selection: shows the selected process's description in the
 // pane; without a selected row nothing changes.
 void OnProcessSelected();
-// A right click on the list view: popup menu 2.
+// A right click on the list view: popup menu 2; the menu key: the same at the selected
+// row.
 void OnProcessListRightClick();
+void OnProcessListMenuKey();
+// The selected row as the clipboard takes it (ProcessRowText); empty without a selection.
+std::string SelectedProcessText();
 
 // The selected row of the list view, -1 when none; and the record it shows, null when no
 // row is selected.

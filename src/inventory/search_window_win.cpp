@@ -37,7 +37,8 @@ constexpr WindowSpec kSearchWindow{.id = WndSearch,
                                    .minInnerWidth = kMinInnerWidth,
                                    .minInnerHeight = kMinInnerHeight,
                                    .maxInnerWidth = kMaxInnerSize,
-                                   .maxInnerHeight = kMaxInnerSize};
+                                   .maxInnerHeight = kMaxInnerSize,
+                                   .defaultButton = CtlSearchButton};
 
 // Places when opened; the layout of window 3 makes them follow the window's size.
 constexpr int kMargin = 5;
@@ -92,7 +93,8 @@ void BuildResultList(HWND window) {
 void BuildSearchControls(HWND window) {
     CreateControl(CtlSearchText, window, "EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
                   kMargin, kMargin, kInnerWidth - 110, kFieldHeight);
-    CreateControl(CtlSearchButton, window, "BUTTON", "Prozess suchen", BS_PUSHBUTTON | WS_TABSTOP,
+    CreateControl(CtlSearchButton, window, "BUTTON", "Prozess suchen",
+                  BS_DEFPUSHBUTTON | WS_TABSTOP,
                   0, kInnerWidth - 100, kMargin, kButtonWidth, kFieldHeight);
     BuildResultList(window);
     LoadRunTimeLibrary("riched20.dll");

@@ -30,8 +30,9 @@ enum class ControlEventType {
     RightClick,
     LeftDoubleClick,
     RightDoubleClick,
-    Click,  // a button was pressed
-    Other,  // any other notification (edit fields, list boxes, ...)
+    Click,    // a button was pressed
+    MenuKey,  // the context menu was asked for from the keyboard (Shift+F10, menu key)
+    Other,    // any other notification (edit fields, list boxes, ...)
     Any,    // in a table row only: matches every event type of the control
 };
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "shell/keyboard_win.h"
 #include "shell/program_win.h"
 #include "ui/wait_cursor_win.h"
 
@@ -60,6 +61,9 @@ void RunEventLoop() {
             RequestQuit();
             break;
         }
+        // The main window's keys and the dialog keys of the secondary windows are handled
+        // (and dispatched) there; everything else goes its usual way.
+        if (TranslateProgramKeys(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

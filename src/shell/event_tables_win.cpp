@@ -5,6 +5,7 @@
 
 #include "inspector/window_actions_win.h"
 #include "inspector/window_view_win.h"
+#include "inventory/end_process_win.h"
 #include "inventory/kill_list_window_win.h"
 #include "inventory/process_snapshot_win.h"
 #include "inventory/process_view_win.h"
@@ -14,6 +15,7 @@
 #include "shell/settings.h"
 #include "shell/settings_win.h"
 #include "shell/tray_win.h"
+#include "ui/clipboard_win.h"
 #include "ui/frame_win.h"
 #include "ui/message_box_win.h"
 #include "ui/program_windows_win.h"
@@ -48,6 +50,37 @@ void OnCheckForUpdatesCommand() {
     CheckForUpdates(true);
 }
 
+int FocusedControl() {
+    return ControlNumberOf(GetFocus());
+}
+
+// Ctrl+C and "Kopieren" copy from the control that has the focus; a right click gives it
+// to the control whose popup it opens.
+void OnCopyCommand() {
+    std::string text;
+    switch (FocusedControl()) {
+        case CtlProcessList:
+            text = SelectedProcessText();
+            break;
+        case CtlWindowTree:
+            text = SelectedNodeText();
+            break;
+        case CtlWindowProperties:
+            text = WindowPropertiesText();
+            break;
+        default:
+            return;
+    }
+    if (!text.empty()) CopyTextToClipboard(MainWindow(), text);
+}
+
+// Entf and "Prozess beenden" act on the process list only: on the "Fenster" page the key
+// must not end a process that is not in sight.
+void OnEndProcessCommand() {
+    if (FocusedControl() != CtlProcessList) return;
+    if (EndSelectedProcess()) RefreshLists();
+}
+
 }  // namespace
 
 void RefreshLists() {
@@ -74,8 +107,8 @@ void RegisterEventHandlers(DispatchTables& tables) {
     tables.OnTray(TrayClick::Left, ShowFromTray);
     tables.OnTray(TrayClick::Right, OnTrayRightClick);
 
-    // Menu commands 0 to 20, shared by menu items, popup items and toolbar buttons. Rows
-    // of one command run in the order given.
+    // Menu commands 0 to 22, shared by menu items, popup items, toolbar buttons and the
+    // main window's shortcut keys. Rows of one command run in the order given.
     tables.OnCommand(CmdOpenFromTray, ShowFromTray);
     tables.OnCommand(CmdTrayQuit, RequestQuit);
     tables.OnCommand(CmdSearchProcess, OpenSearchWindow);
@@ -100,10 +133,13 @@ void RegisterEventHandlers(DispatchTables& tables) {
     tables.OnCommand(CmdToggleWindowEnabled, OnToggleWindowEnabled);
     tables.OnCommand(CmdCloseWindow, OnRequestWindowClose);
     tables.OnCommand(CmdBringWindowToFront, OnBringWindowToFront);
+    tables.OnCommand(CmdCopy, OnCopyCommand);
+    tables.OnCommand(CmdEndProcess, OnEndProcessCommand);
 
     // Control events, by control.
     tables.OnControl(CtlProcessList, ControlEventType::Change, OnProcessSelected);
     tables.OnControl(CtlProcessList, ControlEventType::RightClick, OnProcessListRightClick);
+    tables.OnControl(CtlProcessList, ControlEventType::MenuKey, OnProcessListMenuKey);
     tables.OnControl(CtlSave, ControlEventType::Click, SaveSettings);
     tables.OnControl(CtlSave, ControlEventType::Click, CloseSettingsDialog);
     tables.OnControl(CtlCancel, ControlEventType::Click, CloseSettingsDialog);
@@ -114,6 +150,9 @@ void RegisterEventHandlers(DispatchTables& tables) {
     tables.OnControl(CtlSearchButton, ControlEventType::Click, OnSearchButtonClicked);
     tables.OnControl(CtlWindowTree, ControlEventType::Change, OnTreeSelectionChanged);
     tables.OnControl(CtlWindowTree, ControlEventType::RightClick, OnTreeRightClick);
+    tables.OnControl(CtlWindowTree, ControlEventType::MenuKey, OnTreeMenuKey);
+    tables.OnControl(CtlWindowProperties, ControlEventType::RightClick, OnPropertiesRightClick);
+    tables.OnControl(CtlWindowProperties, ControlEventType::MenuKey, OnPropertiesMenuKey);
 
     tables.OnColumnHeaderClick(OnColumnHeaderClick);
 }

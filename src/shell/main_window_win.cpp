@@ -8,6 +8,7 @@
 #include "inspector/window_view_win.h"
 #include "inventory/process_view_win.h"
 #include "shell/frame_bars_win.h"
+#include "shell/keyboard_win.h"
 #include "shell/menus_win.h"
 #include "ui/frame_win.h"
 #include "ui/program_windows_win.h"
@@ -85,6 +86,7 @@ bool BuildMainWindow() {
     }
     parts.toolbar = BuildToolbar(parts.window);
     BuildPopupMenus();
+    BuildShortcutKeys();
     parts.popupMenu = PopupMenuHandle;
     parts.statusBar = BuildStatusBar(parts.window);
     // The panel is measured against the bars, which the frame hands out.

@@ -53,7 +53,7 @@ constexpr MenuRow kProcessRows[] = {
     {CmdRefreshLists, Image(IconRole::Refresh)},
     {CmdKillListWindow},
     {kSeparator},
-    {kSubmenu, kNoImage, false, "Liste sortieren", kSortRows, std::size(kSortRows)},
+    {kSubmenu, kNoImage, false, "Liste s&ortieren", kSortRows, std::size(kSortRows)},
 };
 
 constexpr MenuRow kViewRows[] = {{CmdAlwaysOnTop}};
@@ -66,10 +66,10 @@ struct BarMenu {
 };
 
 constexpr BarMenu kMenuBar[] = {
-    {"Datei", kFileRows, std::size(kFileRows)},
-    {"Prozesse", kProcessRows, std::size(kProcessRows)},
-    {"Ansicht", kViewRows, std::size(kViewRows)},
-    {"?", kHelpRows, std::size(kHelpRows)},
+    {"&Datei", kFileRows, std::size(kFileRows)},
+    {"&Prozesse", kProcessRows, std::size(kProcessRows)},
+    {"&Ansicht", kViewRows, std::size(kViewRows)},
+    {"&?", kHelpRows, std::size(kHelpRows)},
 };
 
 struct PopupRow {
@@ -81,10 +81,14 @@ constexpr PopupRow kPopupRows[] = {
     {PopupTray, CmdOpenFromTray},
     {PopupTray, CmdTrayQuit},
     {PopupProcessList, CmdAddToKillList},
+    {PopupProcessList, CmdEndProcess},
+    {PopupProcessList, CmdCopy},
     {PopupWindowTree, CmdCloseWindow},
     {PopupWindowTree, CmdToggleWindowVisible},
     {PopupWindowTree, CmdToggleWindowEnabled},
     {PopupWindowTree, CmdBringWindowToFront},
+    {PopupWindowTree, CmdCopy},
+    {PopupWindowProperties, CmdCopy},
 };
 
 // Geometry of an item: a column for the image or the check mark, then the text.
@@ -92,16 +96,43 @@ constexpr int kImageSize = 16;
 constexpr int kColumnLeft = 4;
 constexpr int kTextLeft = kColumnLeft + kImageSize + 8;
 constexpr int kTextRightMargin = 20;  // room for a submenu's arrow
+constexpr int kKeyGap = 24;           // between the text and the key's name
 constexpr int kItemPadding = 6;
 
-std::array<ScopedMenu, 3>& Popups() {
-    static std::array<ScopedMenu, 3> popups;
+std::array<ScopedMenu, kPopupCount>& Popups() {
+    static std::array<ScopedMenu, kPopupCount> popups;
     return popups;
 }
 
-std::string_view RowText(const MenuRow& row) {
+// The label with its "&", as drawn.
+std::string RowLabel(const MenuRow& row) {
     if (row.command == kSubmenu) return row.submenuTitle;
-    return CommandText(static_cast<CommandId>(row.command));
+    return MenuLabel(static_cast<CommandId>(row.command));
+}
+
+std::string_view RowKeyName(const MenuRow& row) {
+    if (row.command < 0) return {};
+    return ShortcutKeyName(static_cast<CommandId>(row.command));
+}
+
+// The item's string as the system keeps it: the label, then a tab and the key's name.
+std::string ItemString(CommandId command) {
+    std::string text = MenuLabel(command);
+    const std::string_view key = ShortcutKeyName(command);
+    if (!key.empty()) text += '\t' + std::string(key);
+    return text;
+}
+
+std::string RowItemString(const MenuRow& row) {
+    if (row.command == kSubmenu) return row.submenuTitle;
+    return ItemString(static_cast<CommandId>(row.command));
+}
+
+SIZE TextExtent(HDC dc, std::string_view text, UINT format) {
+    RECT box{0, 0, 0, 0};
+    DrawTextA(dc, text.data(), static_cast<int>(text.size()), &box,
+              DT_SINGLELINE | DT_CALCRECT | format);
+    return {box.right - box.left, box.bottom - box.top};
 }
 
 bool InsertSeparator(HMENU menu, UINT position) {
@@ -117,7 +148,7 @@ HMENU BuildDropDown(const MenuRow* rows, size_t size);
 bool InsertOwnerDrawnItem(HMENU menu, UINT position, const MenuRow& row) {
     // The text is kept as the item's string as well, so that the system can read it
     // (accessibility, tests) although the program draws it.
-    std::string text(RowText(row));
+    std::string text = RowItemString(row);
     MENUITEMINFOA info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_DATA | MIIM_STATE | MIIM_ID;
@@ -186,12 +217,12 @@ HMENU BuildMenuBar() {
 }
 
 void BuildPopupMenus() {
-    for (int popup = PopupTray; popup <= PopupWindowTree; ++popup) {
+    for (int popup = PopupTray; popup <= PopupWindowProperties; ++popup) {
         ScopedMenu menu(CreatePopupMenu());
         if (!menu) continue;
         for (const PopupRow& row : kPopupRows) {
             if (row.popup != popup) continue;
-            const std::string text(CommandText(row.command));
+            const std::string text = ItemString(row.command);
             AppendMenuA(menu.get(), MF_STRING, static_cast<UINT_PTR>(row.command), text.c_str());
         }
         Popups()[static_cast<size_t>(popup - PopupTray)] = std::move(menu);
@@ -199,7 +230,7 @@ void BuildPopupMenus() {
 }
 
 HMENU PopupMenuHandle(PopupId popup) {
-    if (popup < PopupTray || popup > PopupWindowTree) return nullptr;
+    if (popup < PopupTray || popup > PopupWindowProperties) return nullptr;
     return Popups()[static_cast<size_t>(popup - PopupTray)].get();
 }
 
@@ -209,14 +240,18 @@ void DestroyPopupMenus() {
 
 bool MeasureMenuItem(MEASUREITEMSTRUCT* item) {
     if (item == nullptr || item->CtlType != ODT_MENU || item->itemData == 0) return false;
-    const std::string_view text = RowText(*RowOf(item->itemData));
+    const MenuRow& row = *RowOf(item->itemData);
     SIZE extent{0, 16};
+    SIZE keyExtent{0, 0};
     ScopedWindowDc screen(nullptr, GetDC(nullptr));
     if (screen) {
         ScopedSelect font(screen.get(), MenuFont());
-        GetTextExtentPoint32A(screen.get(), text.data(), static_cast<int>(text.size()), &extent);
+        extent = TextExtent(screen.get(), RowLabel(row), 0);
+        const std::string_view key = RowKeyName(row);
+        if (!key.empty()) keyExtent = TextExtent(screen.get(), key, DT_NOPREFIX);
     }
-    item->itemWidth = static_cast<UINT>(kTextLeft + extent.cx + kTextRightMargin);
+    const int keyWidth = keyExtent.cx > 0 ? kKeyGap + keyExtent.cx : 0;
+    item->itemWidth = static_cast<UINT>(kTextLeft + extent.cx + keyWidth + kTextRightMargin);
     item->itemHeight =
         static_cast<UINT>(std::max(extent.cy, static_cast<LONG>(kImageSize)) + kItemPadding);
     return true;
@@ -248,16 +283,42 @@ bool DrawMenuItem(const DRAWITEMSTRUCT* item) {
         }
     }
 
-    const std::string_view text = RowText(row);
+    const std::string text = RowLabel(row);
+    const std::string_view key = RowKeyName(row);
     RECT textArea{area.left + kTextLeft, area.top, area.right - kTextRightMargin, area.bottom};
     ScopedSelect font(dc, MenuFont());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, textColour);
+    // The mnemonic's underline shows as the system's menus show it: only once the user
+    // works the menu from the keyboard.
+    const UINT prefix = (item->itemState & ODS_NOACCEL) != 0 ? DT_HIDEPREFIX : 0;
     DrawTextA(dc, text.data(), static_cast<int>(text.size()), &textArea,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+              DT_SINGLELINE | DT_VCENTER | DT_LEFT | prefix);
+    if (!key.empty()) {
+        DrawTextA(dc, key.data(), static_cast<int>(key.size()), &textArea,
+                  DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+    }
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
     return true;
+}
+
+LRESULT AnswerMenuChar(WPARAM wParam, LPARAM lParam) {
+    const auto menu = reinterpret_cast<HMENU>(lParam);
+    // The typed character folded as the labels' letters are.
+    const char typed = MnemonicOf(std::string("&") + static_cast<char>(LOWORD(wParam)));
+    const int count = GetMenuItemCount(menu);
+    for (int position = 0; typed != 0 && position < count; ++position) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_DATA | MIIM_FTYPE;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info)) continue;
+        if ((info.fType & MFT_OWNERDRAW) == 0 || info.dwItemData == 0) continue;
+        if (MnemonicOf(RowLabel(*RowOf(info.dwItemData))) == typed) {
+            return MAKELRESULT(position, MNC_EXECUTE);
+        }
+    }
+    return MAKELRESULT(0, MNC_IGNORE);
 }
 
 }  // namespace kelvaro

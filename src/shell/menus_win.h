@@ -1,5 +1,5 @@
-// The menu bar with its owner-drawn items (image left of the text, drawn check marks) and
-// the three popup menus.
+// The menu bar with its owner-drawn items (image left of the text, drawn check marks, the
+// key's name right-aligned, the mnemonic underlined) and the four popup menus.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +10,7 @@ namespace kelvaro {
 
 // The menu bar of the main window, or null when it could not be made.
 HMENU BuildMenuBar();
-// Makes the three popup menus; a popup that cannot be made is left out.
+// Makes the four popup menus; a popup that cannot be made is left out.
 void BuildPopupMenus();
 HMENU PopupMenuHandle(PopupId popup);
 void DestroyPopupMenus();
@@ -18,5 +18,9 @@ void DestroyPopupMenus();
 // WM_MEASUREITEM and WM_DRAWITEM for the owner-drawn menu items; false for anything else.
 bool MeasureMenuItem(MEASUREITEMSTRUCT* item);
 bool DrawMenuItem(const DRAWITEMSTRUCT* item);
+
+// WM_MENUCHAR: the system finds the mnemonics of plain items itself but not of owner-drawn
+// ones; this picks the item of `menu` whose letter was typed.
+LRESULT AnswerMenuChar(WPARAM wParam, LPARAM lParam);
 
 }  // namespace kelvaro

@@ -18,11 +18,13 @@
 #include "shell/event_loop_win.h"
 #include "shell/event_tables_win.h"
 #include "shell/frame_bars_win.h"
+#include "shell/keyboard_win.h"
 #include "shell/main_window_win.h"
 #include "shell/menus_win.h"
 #include "shell/settings.h"
 #include "shell/settings_win.h"
 #include "shell/tray_win.h"
+#include "shell/window_memory_win.h"
 #include "shell/window_proc_win.h"
 #include "shell/wiring_win.h"
 #include "ui/frame_win.h"
@@ -94,8 +96,10 @@ void StartUp(const char* version) {
     RefreshWindowView(false);
     // 13. The five status bar fields.
     WriteStartupStatus();
-    // 14. The layout.
+    // 14. The layout, then what the window remembers from the last run (nothing at the
+    //     first start, which looks as it always has).
     ApplyLayout(WndMain);
+    RestoreWindowMemory();
     const HWND window = MainWindow();
     // 15. The details timer.
     SetTimer(window, TimerDetails, kDetailsTimerIntervalMs, nullptr);
@@ -110,7 +114,7 @@ void StartUp(const char* version) {
     if (settings.StartMinimised != 0) {
         AddTrayIcon();
     } else {
-        ShowWindow(window, SW_SHOWNORMAL);
+        ShowWindow(window, RestoresMaximised() ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     }
     // 19. The update check at start-up, when "AutoNachUpdatesSuchen" is on.
     if (settings.CheckForUpdates != 0) CheckForUpdates(false);
@@ -137,6 +141,9 @@ void EndProgram() {
     // 2. A settings file still open (EndProgram can be entered from any handler) is
     //    closed, its pending changes written.
     IniClose();
+    //    Then what the main window remembers for the next run, read off it while it still
+    //    exists (into a settings file that exists; the program never creates one).
+    SaveWindowMemory();
     // 3-5. Controls and windows go before the libraries that hold their code: a rich
     //    edit control whose library is gone would crash when it is destroyed.
     StopNetwork();
@@ -145,6 +152,7 @@ void EndProgram() {
     FreeRunTimeLibraries();
     // 6. Fonts and images.
     DestroyPopupMenus();
+    DestroyShortcutKeys();
     ReleaseToolbarImages();
     ReleaseProgramFonts();
     ReleaseProgramIcons();

@@ -26,7 +26,8 @@ constexpr WindowSpec kSettingsDialog{.id = WndSettings,
                                      .title = "Einstellungen",
                                      .innerWidth = kInnerWidth,
                                      .innerHeight = kInnerHeight,
-                                     .keepOnScreen = true};
+                                     .keepOnScreen = true,
+                                     .defaultButton = CtlSave};
 
 struct DialogControl {
     ControlId id;
@@ -48,7 +49,8 @@ constexpr std::array<DialogControl, 8> kDialogControls{{
     {CtlTimeoutLabel, "Static", "Timeout in sec", SS_LEFT, 0, 15, 103, 80, 20},
     {CtlTimeout, "Edit", "", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 100, 100, 75, 20},
     {CtlCancel, "Button", "Abbrechen", kPushButton, 0, 5, kInnerHeight - 30, 90, 25},
-    {CtlSave, "Button", "Speichern", kPushButton, 0, kInnerWidth - 100, kInnerHeight - 30, 95, 25},
+    {CtlSave, "Button", "Speichern", kPushButton | BS_DEFPUSHBUTTON, 0, kInnerWidth - 100,
+     kInnerHeight - 30, 95, 25},
 }};
 
 void BuildDialogControls(HWND window) {

@@ -33,18 +33,33 @@ void OnSizeMessage(int number, WPARAM kind) {
     RaiseEvent(kind == SIZE_MINIMIZED ? Event::Minimise(window) : Event::Size(window));
 }
 
-void OnCommandMessage(WPARAM wParam, LPARAM lParam) {
+void OnCommandMessage(int number, WPARAM wParam, LPARAM lParam) {
     const auto from = reinterpret_cast<HWND>(lParam);
     const int id = LOWORD(wParam);
-    // Menu items arrive without a sender and with code 0; toolbar buttons from the toolbar
-    // with their command's number.
-    const bool fromMenu = from == nullptr && HIWORD(wParam) == 0;
+    // In a secondary window the dialog manager reports Esc as IDCANCEL, which closes the
+    // window as its close box does (and must not be taken for a command of that number).
+    if (number != WndMain) {
+        if (from == nullptr && id == IDCANCEL) RaiseEvent(Event::Close(static_cast<WindowId>(number)));
+        if (from != nullptr) RaiseControlCommand(from, HIWORD(wParam));
+        return;
+    }
+    // Menu items arrive without a sender and with code 0, shortcut keys with code 1;
+    // toolbar buttons from the toolbar with their command's number.
+    const bool fromMenu = from == nullptr && (HIWORD(wParam) == 0 || HIWORD(wParam) == 1);
     const bool fromToolbar = from != nullptr && from == MainToolbar();
     if (fromMenu || fromToolbar) {
         if (id < kCommandCount) RaiseEvent(Event::Command(id));
         return;
     }
     if (from != nullptr) RaiseControlCommand(from, HIWORD(wParam));
+}
+
+// Shift+F10 and the menu key reach the window as a context menu request without a mouse
+// position; a right click is served by the control's own notification.
+void OnContextMenuMessage(WPARAM wParam, LPARAM lParam) {
+    if (lParam != -1) return;
+    const int control = ControlNumberOf(reinterpret_cast<HWND>(wParam));
+    if (control >= 0) RaiseEvent(Event::Control(control, ControlEventType::MenuKey));
 }
 
 LRESULT OnNotifyMessage(LPARAM lParam) {
@@ -81,8 +96,18 @@ LRESULT CALLBACK ProgramWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             RaiseEvent(Event::Timer(static_cast<int>(wParam)));
             return 0;
         case WM_COMMAND:
-            OnCommandMessage(wParam, lParam);
+            OnCommandMessage(number, wParam, lParam);
             return 0;
+        case WM_CONTEXTMENU:
+            OnContextMenuMessage(wParam, lParam);
+            return 0;
+        case WM_MENUCHAR:
+            return AnswerMenuChar(wParam, lParam);
+        case DM_GETDEFID:
+            if (const int button = DefaultButtonOf(number); button >= 0) {
+                return MAKELRESULT(button, DC_HASDEFID);
+            }
+            break;
         case WM_NOTIFY:
             return OnNotifyMessage(lParam);
         case WM_MEASUREITEM:

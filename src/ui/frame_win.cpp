@@ -73,19 +73,30 @@ bool IsCommandChecked(CommandId command) {
 }
 
 void OpenPopupMenu(PopupId popup) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    OpenPopupMenuAt(popup, {cursor.x - 1, cursor.y - 1});
+}
+
+void OpenPopupMenuAt(PopupId popup, POINT screen) {
     const FrameParts& parts = TheFrame().parts;
     const HMENU menu = parts.popupMenu != nullptr ? parts.popupMenu(popup) : nullptr;
     const HWND window = parts.window;
     if (menu == nullptr || window == nullptr) return;
-    POINT cursor{};
-    GetCursorPos(&cursor);
     // The popup closes when the user clicks elsewhere only while its owner is the
     // foreground window; the empty message afterwards lets the owner's queue move on.
     SetForegroundWindow(window);
     const UsualCursorInside arrow;
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x - 1, cursor.y - 1,
-                   0, window, nullptr);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                   window, nullptr);
     PostMessageA(window, WM_NULL, 0, 0);
+}
+
+POINT PopupPointBelow(HWND control, const RECT* itemInControl) {
+    POINT point{0, 0};
+    if (itemInControl != nullptr) point = {itemInControl->left, itemInControl->bottom};
+    ClientToScreen(control, &point);
+    return point;
 }
 
 void SetNotifyHandler(ControlId control, UINT code, NotifyHandler handler) {

@@ -42,6 +42,12 @@ bool IsCommandChecked(CommandId command);
 // Opens a popup menu at the mouse position moved one pixel left and up, with the main
 // window made the foreground window first. The chosen item arrives as a command event.
 void OpenPopupMenu(PopupId popup);
+// The same at a point in screen coordinates: the menu key asks for the popup of the
+// selected item, wherever the mouse is.
+void OpenPopupMenuAt(PopupId popup, POINT screen);
+// The screen point at which the menu key opens the popup of a control's selected item: the
+// item's lower left corner, or the control's upper left corner when the item is none.
+POINT PopupPointBelow(HWND control, const RECT* itemInControl);
 
 // A notification of a control that needs an answer (custom drawing of list rows, for
 // example): the handler's result is returned to the control. One handler per control and

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace kelvaro {
@@ -41,8 +42,10 @@ enum CommandId : int {
     CmdToggleWindowEnabled = 18,  // popup 3 "Fenster aktivieren/deaktivieren"
     CmdCloseWindow = 19,          // popup 3 "Fenster schliessen"
     CmdBringWindowToFront = 20,   // popup 3 "Fenster in Vordergrund setzen"
+    CmdCopy = 21,                 // popups 2, 3 and 4 "Kopieren", Ctrl+C
+    CmdEndProcess = 22,           // popup 2 "Prozess beenden", Entf
 };
-inline constexpr int kCommandCount = 21;
+inline constexpr int kCommandCount = 23;
 
 // Controls: one number space across all windows, because one dispatcher serves them all.
 enum ControlId : int {
@@ -89,7 +92,9 @@ enum PopupId : int {
     PopupTray = 1,
     PopupProcessList = 2,
     PopupWindowTree = 3,
+    PopupWindowProperties = 4,
 };
+inline constexpr int kPopupCount = 4;
 
 // The notification-area icon's number among the main window's icons.
 inline constexpr unsigned kTrayIconId = 1;
@@ -106,5 +111,24 @@ WindowId WindowOfControl(ControlId control);
 
 // The text of a command as its menu item shows it; the toolbar's tool tips use the same.
 std::string_view CommandText(CommandId command);
+
+// The text as a menu item carries it: "&" before the letter that Alt (or the letter alone,
+// inside an open menu) picks, chosen so that no two items of one menu share one.
+std::string MenuLabel(CommandId command);
+// The letter of a label that its "&" marks, upper-cased (A to Z and the German umlauts in
+// Windows-1252); 0 when it has none.
+char MnemonicOf(std::string_view label);
+
+// The keys of the main window that stand for commands, and their names as the menus show
+// them right-aligned ("Strg+F").
+struct ShortcutKey {
+    CommandId command;
+    unsigned short virtualKey;
+    bool control;
+    const char* name;
+};
+std::span<const ShortcutKey> ShortcutKeys();
+// The name of a command's key; empty when it has none.
+std::string_view ShortcutKeyName(CommandId command);
 
 }  // namespace kelvaro

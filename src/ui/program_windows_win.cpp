@@ -10,6 +10,7 @@ namespace {
 
 struct WindowSlot {
     HWND window = nullptr;
+    int defaultButton = -1;
     bool limited = false;
     POINT minTrack{};
     POINT maxTrack{};
@@ -107,6 +108,7 @@ HWND CreateProgramWindow(const WindowSpec& spec, DWORD style) {
     if (spec.keepOnScreen) placed = KeepTopLeftOn(placed, ScreenArea());
 
     WindowSlot& slot = Windows().windows[spec.id];
+    slot.defaultButton = spec.defaultButton;
     slot.limited = spec.sizable;
     if (spec.sizable) {
         const SIZE minimum = OuterSize(spec.minInnerWidth, spec.minInnerHeight, style);
@@ -140,7 +142,15 @@ HWND OpenProgramWindow(const WindowSpec& spec, void (*buildControls)(HWND window
     if (buildControls != nullptr) buildControls(window);
     ApplyLayout(spec.id);
     ShowWindow(window, SW_SHOW);
+    // The keys start at the first control in reading order, as in a dialog.
+    if (const HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
     return window;
+}
+
+int DefaultButtonOf(int windowNumber) {
+    if (!ValidWindowId(windowNumber) || windowNumber == WndMain) return -1;
+    const WindowSlot& slot = Windows().windows[windowNumber];
+    return slot.window != nullptr ? slot.defaultButton : -1;
 }
 
 void CloseProgramWindow(WindowId id) {

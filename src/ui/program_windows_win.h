@@ -25,6 +25,8 @@ struct WindowSpec {
     int maxInnerHeight = 0;
     // Keep the centred window's left and top edges on the screen.
     bool keepOnScreen = false;
+    // The button that Enter presses, as the default button of a dialog; -1 for none.
+    int defaultButton = -1;
 };
 
 // Creates the window hidden: the main window centred on the screen, the others owned by
@@ -42,6 +44,8 @@ void ApplyLayout(WindowId id);
 // new one gets its controls from `buildControls`, is laid out once (ApplyLayout) and
 // shown. Null when it could not be created.
 HWND OpenProgramWindow(const WindowSpec& spec, void (*buildControls)(HWND window));
+// The default button of an open secondary window (its WindowSpec's), -1 for none.
+int DefaultButtonOf(int windowNumber);
 // Destroys a secondary window and forgets its controls. Closing never ends the program.
 void CloseProgramWindow(WindowId id);
 

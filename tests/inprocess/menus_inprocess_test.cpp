@@ -15,7 +15,9 @@ namespace kelvaro::test {
 namespace {
 
 struct Item {
-    std::string text;  // "-" for a separator
+    std::string text;   // as shown: without the mnemonic's "&" and the key; "-" for a separator
+    std::string label;  // as the item carries it, with the "&"
+    std::string key;    // the name of the item's shortcut key, after the tab; empty for none
     int id = -1;
     bool checked = false;
     bool ownerDrawn = false;
@@ -35,7 +37,13 @@ std::vector<Item> Items(HMENU menu) {
         info.cch = sizeof(text);
         if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) continue;
         Item item;
-        item.text = (info.fType & MFT_SEPARATOR) != 0 ? "-" : text;
+        const std::string whole = (info.fType & MFT_SEPARATOR) != 0 ? "-" : text;
+        const size_t tab = whole.find('\t');
+        item.label = whole.substr(0, tab);
+        if (tab != std::string::npos) item.key = whole.substr(tab + 1);
+        for (const char c : item.label) {
+            if (c != '&') item.text += c;
+        }
         item.id = (info.fType & MFT_SEPARATOR) != 0 ? -1 : static_cast<int>(info.wID);
         item.checked = (info.fState & MFS_CHECKED) != 0;
         item.ownerDrawn = (info.fType & MFT_OWNERDRAW) != 0;
@@ -193,11 +201,39 @@ TEST(PopupMenus, PlainTextItemsWithTheirCommands) {
                                       "\xD6"
                                       "ffnen"},
                                      {1, "Beenden"}}));
-    EXPECT_EQ(rows(PopupProcessList), (Rows{{16, "Prozess beenden, wenn gefunden"}}));
+    EXPECT_EQ(rows(PopupProcessList),
+              (Rows{{16, "Prozess beenden, wenn gefunden"}, {22, "Prozess beenden"}, {21, "Kopieren"}}));
     EXPECT_EQ(rows(PopupWindowTree), (Rows{{19, "Fenster schliessen"},
                                            {17, "Fenster zeigen/verstecken"},
                                            {18, "Fenster aktivieren/deaktivieren"},
-                                           {20, "Fenster in Vordergrund setzen"}}));
+                                           {20, "Fenster in Vordergrund setzen"},
+                                           {21, "Kopieren"}}));
+    EXPECT_EQ(rows(PopupWindowProperties), (Rows{{21, "Kopieren"}}));
+}
+
+// Every menu, the bar included, gives each of its items a letter of its own, and the items
+// with a shortcut key name it after a tab, as the key table has it.
+TEST(Menus, EveryItemHasAMnemonicOfItsOwnAndItsKeyRightAligned) {
+    std::vector<HMENU> menus = {MenuBar(), GetSubMenu(DropDown(1), 4)};
+    for (int i = 0; i < 4; ++i) menus.push_back(DropDown(i));
+    for (int popup = PopupTray; popup <= PopupWindowProperties; ++popup) {
+        menus.push_back(PopupMenuHandle(static_cast<PopupId>(popup)));
+    }
+    std::vector<std::string> keys;
+    for (const HMENU menu : menus) {
+        std::string letters;
+        for (const Item& item : Items(menu)) {
+            if (item.text == "-") continue;
+            const char letter = MnemonicOf(item.label);
+            EXPECT_NE(letter, 0) << item.text;
+            EXPECT_EQ(letters.find(letter), std::string::npos) << item.text << " repeats " << letter;
+            letters += letter;
+            if (!item.key.empty()) keys.push_back(item.text + " " + item.key);
+        }
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"Prozess suchen... Strg+F", "Liste aktualisieren F5",
+                                              "Prozess beenden Entf", "Kopieren Strg+C",
+                                              "Kopieren Strg+C", "Kopieren Strg+C"}));
 }
 
 TEST(AlwaysOnTop, TogglesCheckMarkAndTopmostStateTogether) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -112,6 +113,9 @@ void MouseClickAt(POINT screen, bool rightButton = false, bool doubleClick = fal
 void MouseClickInWindow(HWND window, POINT client, bool rightButton = false);
 // Posts a close request (WM_CLOSE), like the title bar's close button.
 void PostClose(HWND window);
+// Real key presses (SendInput) to the foreground window: the keys of a chord pressed in
+// order and released in reverse, as "Ctrl+C" is {VK_CONTROL, 'C'}.
+void PressKeys(std::initializer_list<WORD> chord);
 
 // ---- List views (SysListView32) -------------------------------------------------------
 
