@@ -35,6 +35,20 @@ bool IsSecondaryWindow(HWND window) {
     return number == WndSettings || number == WndKillList || number == WndSearch;
 }
 
+// Shift+F10 and the menu key ask for the focused control's menu. Not every control hands
+// them to the default window procedure, which would turn them into WM_CONTEXTMENU (Wine's
+// tree view keeps them), so the loop does it for every control alike.
+bool IsMenuKey(const MSG& message) {
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    return (message.message == WM_SYSKEYDOWN && message.wParam == VK_F10 && shift) ||
+           (message.message == WM_KEYDOWN && message.wParam == VK_APPS);
+}
+
+bool IsMenuKeyRelease(const MSG& message) {
+    return (message.message == WM_SYSKEYUP && message.wParam == VK_F10) ||
+           (message.message == WM_KEYUP && message.wParam == VK_APPS);
+}
+
 }  // namespace
 
 void BuildShortcutKeys() {
@@ -55,6 +69,18 @@ bool TranslateProgramKeys(MSG& message) {
     if (message.hwnd == nullptr) return false;
     const HWND root = GetAncestor(message.hwnd, GA_ROOT);
     const HWND main = ProgramWindow(WndMain);
+    // The release of a key taken here would open the menu bar (F10) or the menu a second
+    // time (menu key); a plain F10 keeps its release and opens the menu bar.
+    static bool menuKeyDown = false;
+    if (root == main && main != nullptr && IsMenuKey(message)) {
+        menuKeyDown = true;
+        SendMessageA(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(message.hwnd), -1);
+        return true;
+    }
+    if (menuKeyDown && IsMenuKeyRelease(message)) {
+        menuKeyDown = false;
+        return true;
+    }
     if (root == main && main != nullptr && ShortcutTable() != nullptr && TakesShortcutKeys(message)) {
         return TranslateAcceleratorA(main, ShortcutTable(), &message) != 0;
     }

@@ -56,9 +56,13 @@ void OnCommandMessage(int number, WPARAM wParam, LPARAM lParam) {
 
 // Shift+F10 and the menu key reach the window as a context menu request without a mouse
 // position; a right click is served by the control's own notification.
+// The menu key opens the menu of the control with the keyboard focus. Its WM_CONTEXTMENU
+// climbs to this window through the controls' parents, and Wine hands on each parent's
+// handle instead of the control's, so wParam cannot tell which control it was.
 void OnContextMenuMessage(WPARAM wParam, LPARAM lParam) {
     if (lParam != -1) return;
-    const int control = ControlNumberOf(reinterpret_cast<HWND>(wParam));
+    const HWND focus = GetFocus();
+    const int control = ControlNumberOf(focus != nullptr ? focus : reinterpret_cast<HWND>(wParam));
     if (control >= 0) RaiseEvent(Event::Control(control, ControlEventType::MenuKey));
 }
 
@@ -73,6 +77,29 @@ LRESULT OnNotifyMessage(LPARAM lParam) {
 
 void OnTrayMessage(LPARAM mouseMessage) {
     if (const auto click = TrayClickOf(mouseMessage)) RaiseEvent(Event::Tray(*click));
+}
+
+// A window that loses the activation (to a message box, another program) remembers which
+// of its controls had the focus and gives it back when it is active again; the default
+// would put the focus on the window itself, where no key does anything.
+HWND& FocusBeforeDeactivation(int number) {
+    static HWND focus[kWindowCount] = {};
+    return focus[number];
+}
+
+bool OnActivateMessage(HWND window, int number, WPARAM wParam) {
+    HWND& remembered = FocusBeforeDeactivation(number);
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        remembered = focus != nullptr && IsChild(window, focus) ? focus : nullptr;
+        return false;
+    }
+    if (remembered == nullptr || !IsWindow(remembered) || !IsChild(window, remembered) ||
+        !IsWindowVisible(remembered)) {
+        return false;
+    }
+    SetFocus(remembered);
+    return true;
 }
 
 }  // namespace
@@ -98,6 +125,9 @@ LRESULT CALLBACK ProgramWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         case WM_COMMAND:
             OnCommandMessage(number, wParam, lParam);
             return 0;
+        case WM_ACTIVATE:
+            if (OnActivateMessage(window, number, wParam)) return 0;
+            break;
         case WM_CONTEXTMENU:
             OnContextMenuMessage(wParam, lParam);
             return 0;

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -510,6 +511,48 @@ TEST_F(WindowPageE2E, RightClickMenuOnlyOnWindowNodesAndItsCommandsAct) {
         EXPECT_TRUE(WaitUntil([&] { return OpenPopupMenu(program_->processId()) == nullptr; }));
     }
     EXPECT_TRUE(ValueBecomes(1, "Werkzeug Erster"));
+}
+
+// From the keyboard: Shift+F10 opens the menu of the selected node or property at it, not
+// at the mouse, and Strg+C copies the node's text or the row as "Parameter<TAB>Wert".
+TEST_F(WindowPageE2E, TheTreeAndThePropertiesCopyAndOpenTheirMenusFromTheKeyboard) {
+    const HWND tool = TargetWindow(*first_, kTargetPlainClass, kTargetToolTitle);
+    const HTREEITEM node = WindowNode(tool);
+    ASSERT_NE(node, nullptr);
+    SendWithTimeout(tree_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(node));
+    constexpr int kClassRow = 2;
+    const struct {
+        HWND control;
+        std::function<POINT()> itemPoint;
+        std::function<std::string()> expected;
+    } cases[] = {
+        {tree_, [&] { return TreeNodePoint(tree_, node); }, [&] { return NodeTextOf(tool); }},
+        {properties_, [] { return ListViewRowPoint(properties_, kClassRow); },
+         [] {
+             return ListViewText(properties_, kClassRow, 0) + "\t" +
+                    ListViewText(properties_, kClassRow, 1);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(ClassName(c.control));
+        MouseClickAt(c.itemPoint());  // selects the item and gives the control the focus
+        ASSERT_TRUE(FocusBecomes(main_, c.control));
+        ASSERT_TRUE(ValueBecomes(2, kTargetPlainClass));
+        SetCursorPos(5, 5);
+        PressKeys({VK_SHIFT, VK_F10});
+        HWND menu = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (menu = OpenPopupMenu(program_->processId())); }));
+        RECT rect{};
+        GetWindowRect(menu, &rect);
+        EXPECT_LT(std::abs(rect.top - c.itemPoint().y), 20) << rect.top;
+        PressKeys({VK_ESCAPE});
+        ASSERT_TRUE(WaitUntil([&] { return OpenPopupMenu(program_->processId()) == nullptr; }));
+
+        EmptyTheClipboard();
+        PressKeys({VK_CONTROL, 'C'});
+        EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == c.expected(); }))
+            << ClipboardText().value_or("(no text)") << " instead of " << c.expected();
+    }
 }
 
 // The width of the caption in the program's font, "Tahoma" 10 points, measured here.

@@ -113,9 +113,22 @@ void MouseClickAt(POINT screen, bool rightButton = false, bool doubleClick = fal
 void MouseClickInWindow(HWND window, POINT client, bool rightButton = false);
 // Posts a close request (WM_CLOSE), like the title bar's close button.
 void PostClose(HWND window);
+
+// ---- Keyboard and clipboard ----------------------------------------------------------
+
 // Real key presses (SendInput) to the foreground window: the keys of a chord pressed in
 // order and released in reverse, as "Ctrl+C" is {VK_CONTROL, 'C'}.
 void PressKeys(std::initializer_list<WORD> chord);
+// The window with the keyboard focus in the thread that owns `window`; null when none.
+HWND FocusedWindowOf(HWND window);
+// Waits until the focus in the thread that owns `window` is on `expected`.
+bool FocusBecomes(HWND window, HWND expected, int timeoutMs = 5000);
+// The clipboard's Unicode text in the ANSI code page, none when it holds no text; and
+// the clipboard emptied, so that a later text is known to be new.
+std::optional<std::string> ClipboardText();
+void EmptyTheClipboard();
+// The visible popup menu of a process, or null.
+HWND OpenPopupMenuOf(DWORD processId);
 
 // ---- List views (SysListView32) -------------------------------------------------------
 
@@ -135,6 +148,8 @@ POINT ListViewRowPoint(HWND list, int row);
 // The header control of a list view, and a click on its column (real mouse input).
 HWND ListViewHeader(HWND list);
 void ClickListViewHeader(HWND list, int column);
+// The sort arrow its header item shows: +1 up (HDF_SORTUP), -1 down, 0 none.
+int ListViewSortArrow(HWND list, int column);
 // A plain list box (LB_*).
 int ListBoxRowCount(HWND list);
 std::string ListBoxText(HWND list, int row);

@@ -136,6 +136,18 @@ void ClickListViewHeader(HWND list, int column) {
     if (remote.Get(rect)) MouseClickAt(MiddleOnScreen(header, rect));
 }
 
+int ListViewSortArrow(HWND list, int column) {
+    HWND header = ListViewHeader(list);
+    RemoteBuffer remote(header, sizeof(HDITEMA));
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    if (header == nullptr || !remote || !remote.Put(item) ||
+        !SendWithTimeout(header, HDM_GETITEMA, column, remote.Param()) || !remote.Get(item)) {
+        return 0;
+    }
+    return (item.fmt & HDF_SORTUP) != 0 ? 1 : (item.fmt & HDF_SORTDOWN) != 0 ? -1 : 0;
+}
+
 // ---- List boxes -----------------------------------------------------------------------
 
 int ListBoxRowCount(HWND list) { return static_cast<int>(SendWithTimeout(list, LB_GETCOUNT)); }

@@ -337,18 +337,4 @@ void MouseClickInWindow(HWND window, POINT client, bool rightButton) {
 
 void PostClose(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
-void PressKeys(std::initializer_list<WORD> chord) {
-    std::vector<INPUT> inputs;
-    const auto add = [&inputs](WORD key, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = flags;
-        inputs.push_back(input);
-    };
-    for (const WORD key : chord) add(key, 0);
-    for (auto key = std::rbegin(chord); key != std::rend(chord); ++key) add(*key, KEYEVENTF_KEYUP);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 }  // namespace kelvaro::test

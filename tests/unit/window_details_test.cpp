@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <string>
 
 #include "inspector/preview_layout.h"
 #include "inspector/window_details.h"
@@ -114,6 +116,19 @@ TEST(PreviewLayout, AnEmptyRectangleGivesNoPicture) {
     const PictureSize size = CapturedPictureSize(-8, -8, 1288, 1032);
     EXPECT_EQ(size.Width, 1296);
     EXPECT_EQ(size.Height, 1040);
+}
+
+
+// The clipboard's lines: the rows asked for in their order, all rows when none are, a row
+// past the end left out.
+TEST(WindowDetails, CopiedLinesAreParameterTabValueJoinedByCrLf) {
+    DetailTexts values{};
+    for (size_t row = 0; row < values.size(); ++row) values[row] = "w" + std::to_string(row);
+    const std::string all = DetailLines(values, {});
+    EXPECT_EQ(all.rfind("Prozess\tw0\r\nFenstertitel\tw1\r\n", 0), 0u) << all;
+    EXPECT_EQ(all.substr(all.size() - 11), "\r\nHoehe\tw10") << all;
+    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 10);
+    EXPECT_EQ(DetailLines(values, {3, 1, 99}), "Fenster Handle\tw3\r\nFenstertitel\tw1");
 }
 
 }  // namespace
