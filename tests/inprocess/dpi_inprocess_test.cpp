@@ -14,6 +14,7 @@
 #include "inprocess/harness.h"
 #include "inventory/kill_list_window_win.h"
 #include "shell/settings_win.h"
+#include "ui/dpi_win.h"
 #include "ui/frame_win.h"
 #include "ui/ids.h"
 #include "ui/program_windows_win.h"
@@ -269,6 +270,37 @@ TEST(DpiChange, TheWindowTakesTheSuggestedRectangleAndTheLayoutFollowsAndReturns
                                   original.bottom - original.top}));
     ExpectMainLayoutOf(*today);
     EXPECT_EQ(listFontHeight(), fontHeight);
+}
+
+// The manifest takes effect: the program's thread is per-monitor aware (version 1 under
+// Wine 8, which does not know version 2), and so is a thread inside PhysicalPixelsScope,
+// where the window inspector reads other programs' rectangles.
+TEST(DpiAwareness, TheProgramAndTheInspectorsReadsArePerMonitorAware) {
+    using GetContext = HANDLE(WINAPI*)();
+    using AwarenessOf = int(WINAPI*)(HANDLE);
+    using SetContext = HANDLE(WINAPI*)(HANDLE);
+    const HMODULE user = GetModuleHandleA("user32.dll");
+    const auto get = reinterpret_cast<GetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user, "GetThreadDpiAwarenessContext")));
+    const auto awareness = reinterpret_cast<AwarenessOf>(
+        reinterpret_cast<void*>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
+    const auto set = reinterpret_cast<SetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user, "SetThreadDpiAwarenessContext")));
+    ASSERT_TRUE(get != nullptr && awareness != nullptr && set != nullptr);
+    constexpr int kPerMonitorAware = 2;
+    int program = -1;
+    ASSERT_TRUE(RunOnMainThread([&] { program = awareness(get()); }));
+    EXPECT_EQ(program, kPerMonitorAware);
+    // From an unaware thread context, the scope makes the reads per-monitor aware and puts
+    // the thread's context back afterwards.
+    const HANDLE unaware = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-1));
+    const HANDLE before = set(unaware);
+    {
+        const PhysicalPixelsScope physical;
+        EXPECT_EQ(awareness(get()), kPerMonitorAware);
+    }
+    EXPECT_EQ(awareness(get()), 0);
+    set(before);
 }
 
 }  // namespace
