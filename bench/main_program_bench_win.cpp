@@ -4,8 +4,12 @@
 //   idle: CPU time of the running program over 10 s without input (GetProcessTimes; on
 //   Windows only: under Wine use main_program_idle.sh).
 // Both programs are looked for next to this executable.
+//   memory: the working set (and its peak) of each program once its window is visible and
+//   it waits for input;
 //   main_program_bench.exe [rounds] [idle seconds] [program instead of Kelvaro(x64).exe]
+//                          [a second build of the program, taking turns with the first]
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -57,7 +61,21 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 struct Running {
     PROCESS_INFORMATION info{};
     double secondsToWindow = -1;
+    double workingSetMiB = -1;
+    double peakWorkingSetMiB = -1;
 };
+
+// The memory of a program that has shown its window and waits for input (under Wine the
+// Linux process's resident and peak resident size).
+void ReadMemory(Running& running) {
+    WaitForInputIdle(running.info.hProcess, 5000);
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (!K32GetProcessMemoryInfo(running.info.hProcess, &counters, sizeof(counters))) return;
+    running.workingSetMiB = static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
+    running.peakWorkingSetMiB =
+        static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
 
 Running Start(const std::string& program, const std::string& folder) {
     Running running;
@@ -134,21 +152,39 @@ int main(int argc, char** argv) {
     const int idleSeconds = argc > 2 ? std::atoi(argv[2]) : 10;
     const std::string kelvaro = NextToMe(argc > 3 ? argv[3] : "Kelvaro(x64).exe");
     const std::string minimal = NextToMe("bench_minimal_window.exe");
+    const std::string second = argc > 4 ? NextToMe(argv[4]) : std::string();
 
     std::vector<double> kelvaroTimes;
     std::vector<double> minimalTimes;
+    std::vector<double> secondTimes;
+    std::vector<double> kelvaroMemory, kelvaroPeak, secondMemory, secondPeak;
     for (int round = 0; round < rounds; ++round) {
         // Alternating, so that a busy moment of the machine hits both alike.
         Running a = Start(minimal, NewFolder(round));
         Stop(a);
         Running b = Start(kelvaro, NewFolder(round));
+        ReadMemory(b);
         Stop(b);
-        if (a.secondsToWindow < 0 || b.secondsToWindow < 0) {
+        Running c;
+        if (!second.empty()) {
+            c = Start(second, NewFolder(round));
+            ReadMemory(c);
+            Stop(c);
+        }
+        if (a.secondsToWindow < 0 || b.secondsToWindow < 0 ||
+            (!second.empty() && c.secondsToWindow < 0)) {
             std::printf("round %d: a program showed no window\n", round);
             return 1;
         }
         minimalTimes.push_back(a.secondsToWindow);
         kelvaroTimes.push_back(b.secondsToWindow);
+        kelvaroMemory.push_back(b.workingSetMiB);
+        kelvaroPeak.push_back(b.peakWorkingSetMiB);
+        if (!second.empty()) {
+            secondTimes.push_back(c.secondsToWindow);
+            secondMemory.push_back(c.workingSetMiB);
+            secondPeak.push_back(c.peakWorkingSetMiB);
+        }
     }
     // The median is the figure; the fastest run shows the work itself when other work
     // shares the machine.
@@ -161,6 +197,17 @@ int main(int argc, char** argv) {
     std::printf("  fastest: minimal %.0f ms, Kelvaro %.0f ms, ratio %.2f\n",
                 Minimum(minimalTimes) * 1000, Minimum(kelvaroTimes) * 1000,
                 Minimum(kelvaroTimes) / Minimum(minimalTimes));
+    std::printf("  memory (median working set / peak): %s %.1f / %.1f MiB\n",
+                argc > 3 ? argv[3] : "Kelvaro(x64).exe", Median(kelvaroMemory),
+                Median(kelvaroPeak));
+    if (!second.empty()) {
+        std::printf("  %s: median %.0f ms, fastest %.0f ms, ratio to the first %.3f / %.3f\n",
+                    argv[4], Median(secondTimes) * 1000, Minimum(secondTimes) * 1000,
+                    Median(secondTimes) / kelvaroMedian,
+                    Minimum(secondTimes) / Minimum(kelvaroTimes));
+        std::printf("  memory (median working set / peak): %s %.1f / %.1f MiB\n", argv[4],
+                    Median(secondMemory), Median(secondPeak));
+    }
 
     // Wine does not bring another process's CPU times up to date while it runs, so the
     // difference would read 0 and look like a goal met.

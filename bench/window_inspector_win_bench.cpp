@@ -22,6 +22,7 @@
 #include "shell/main_window_win.h"
 #include "shell/window_proc_win.h"
 #include "support/window_target.h"
+#include "ui/dpi_win.h"
 #include "ui/frame_win.h"
 #include "ui/program_windows_win.h"
 #include "ui/resources_win.h"
@@ -139,7 +140,7 @@ bool BuildProgramWindow() {
                                                         ICC_TREEVIEW_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     CreateProgramFonts();
-    LoadProgramIcons();
+    LoadProgramIcons(SystemDpi());
     if (!RegisterWindowClasses() || !BuildMainWindow()) return false;
     ApplyMainLayout();
     ShowPage(1);

@@ -3,9 +3,30 @@
 # folder demo/ (sample definitions and settings) and starts Kelvaro(x64).exe under Wine on
 # the user's display. Without a display it uses a virtual one, saves pictures of the main
 # window on both pages into demo/screenshots/, says where, and ends.
+#   scripts/run.sh [--scale PERCENT]   the screen at 125, 150 or 200 % (LogPixels 120, 144
+#                                      or 192), in a Wine prefix of its own for that scale
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export KELVARO_ROOT="$PWD"
+
+scale=100
+if [ "${1:-}" = --scale ]; then
+    scale="${2:?--scale takes a percentage: 125, 150 or 200}"
+    case "$scale" in
+        100 | 125 | 150 | 200) ;;
+        *) echo "--scale takes 100, 125, 150 or 200" >&2; exit 2 ;;
+    esac
+fi
+# The desktop grows with the scale, so that the main window fits as it does at 100 %.
+desktop_size=$((1280 * scale / 100))x$((1024 * scale / 100))
+shot_suffix=""
+if [ "$scale" != 100 ]; then
+    shot_suffix="-$scale"
+    # A prefix of its own: Wine takes the DPI of every program of a prefix from its
+    # registry, and the usual prefix stays at 100 %.
+    export WINEPREFIX="$PWD/build/wineprefix-$scale"
+    export KELVARO_XVFB_SCREEN="${desktop_size}x24"
+fi
 
 scripts/install-deps.sh
 echo "== Building"
@@ -77,8 +98,16 @@ enable_task_bar() {
         /t REG_DWORD /d 1 /f >/dev/null 2>&1
 }
 
+set_scale() {
+    [ "$scale" = 100 ] && return 0
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+        /d $((96 * scale / 100)) /f >/dev/null 2>&1
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+}
+
 if [ -n "${DISPLAY:-}" ]; then
     kelvaro_wine_setup
+    set_scale
     enable_task_bar
     start_update_server
     if [ -n "$update_server_pid" ]; then
@@ -87,17 +116,18 @@ if [ -n "${DISPLAY:-}" ]; then
     fi
     echo "== Starting Kelvaro(x64).exe in $PWD/demo"
     cd demo
-    exec "$WINE" explorer "/desktop=$desktop,1280x1024" "$program"
+    exec "$WINE" explorer "/desktop=$desktop,$desktop_size" "$program"
 fi
 
 trap kelvaro_wine_cleanup EXIT
 kelvaro_wine_setup virtual
+set_scale
 enable_task_bar
 shots="$PWD/demo/screenshots"
 mkdir -p "$shots"
-rm -f "$shots"/*.bmp "$shots"/*.png
-echo "== No display: starting Kelvaro(x64).exe on the virtual display $DISPLAY"
-"$WINE" explorer "/desktop=$desktop,1280x1024" "$PWD/build/windows/bin/kelvaro_demo_helper.exe" \
+rm -f "$shots"/*.bmp "$shots"/kelvaro-prozesse$shot_suffix.png "$shots"/kelvaro-fenster$shot_suffix.png
+echo "== No display: starting Kelvaro(x64).exe on the virtual display $DISPLAY at $scale %"
+"$WINE" explorer "/desktop=$desktop,$desktop_size" "$PWD/build/windows/bin/kelvaro_demo_helper.exe" \
     "$program" "$PWD/demo" "$shots" >/dev/null 2>&1 &
 for _ in $(seq 120); do
     [ -f "$shots/kelvaro-fenster.bmp" ] && break
@@ -106,13 +136,15 @@ done
 sleep 1
 for page in prozesse fenster; do
     if [ -f "$shots/kelvaro-$page.bmp" ]; then
-        convert "$shots/kelvaro-$page.bmp" "$shots/kelvaro-$page.png" && rm "$shots/kelvaro-$page.bmp"
+        convert "$shots/kelvaro-$page.bmp" "$shots/kelvaro-$page$shot_suffix.png" &&
+            rm "$shots/kelvaro-$page.bmp"
     fi
 done
-if [ ! -f "$shots/kelvaro-prozesse.png" ] || [ ! -f "$shots/kelvaro-fenster.png" ]; then
+if [ ! -f "$shots/kelvaro-prozesse$shot_suffix.png" ] ||
+    [ ! -f "$shots/kelvaro-fenster$shot_suffix.png" ]; then
     echo "The main window did not come up; no pictures were saved." >&2
     exit 1
 fi
 echo "Pictures of the main window:"
-echo "  $shots/kelvaro-prozesse.png"
-echo "  $shots/kelvaro-fenster.png"
+echo "  $shots/kelvaro-prozesse$shot_suffix.png"
+echo "  $shots/kelvaro-fenster$shot_suffix.png"

@@ -10,13 +10,15 @@ export WINEPREFIX="${WINEPREFIX:-$KELVARO_ROOT/build/wineprefix}"
 
 kelvaro_started_xvfb=""
 
-# Starts Xvfb on the first free display number from 90 up; a number that another run took
-# in the meantime makes Xvfb exit, and the next number is tried.
+# Starts Xvfb (1280x1024, or the screen KELVARO_XVFB_SCREEN gives) on the first free display
+# number from 90 up; a number that another run took in the meantime makes Xvfb exit, and the
+# next number is tried.
 kelvaro_start_xvfb() {
     local n=90
     while [ $n -lt 190 ]; do
         if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            Xvfb ":$n" -screen 0 "${KELVARO_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp \
+                >/dev/null 2>&1 &
             kelvaro_started_xvfb=$!
             for _ in $(seq 50); do
                 if ! kill -0 "$kelvaro_started_xvfb" 2>/dev/null; then break; fi

@@ -20,11 +20,13 @@ PictureSize CapturedPictureSize(std::int32_t left, std::int32_t top, std::int32_
     return {static_cast<int>(width), static_cast<int>(height)};
 }
 
-PicturePlacement PlacePreviewPicture(int areaWidth, int areaHeight, PictureSize picture) {
+PicturePlacement PlacePreviewPicture(int areaWidth, int areaHeight, PictureSize picture,
+                                     int headerHeight) {
     PicturePlacement placement;
+    placement.Top = headerHeight;
     if (!picture.Exists()) return placement;
 
-    const int bodyHeight = areaHeight - kPreviewHeaderHeight;
+    const int bodyHeight = areaHeight - headerHeight;
     float scale = 1.0f;
     if (areaWidth < picture.Width || bodyHeight < picture.Height) {
         const float byWidth = static_cast<float>(areaWidth) / static_cast<float>(picture.Width);

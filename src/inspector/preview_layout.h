@@ -44,6 +44,8 @@ struct PicturePlacement {
 // uniformly by the smaller of W / w and (H - 20) / h (single precision, the first when
 // equal), each side rounded to the nearest integer. Nothing is drawn when there is no
 // picture or a side rounds to 0 or less.
-PicturePlacement PlacePreviewPicture(int areaWidth, int areaHeight, PictureSize picture);
+// The header is 20 pixels at 96 DPI; `headerHeight` gives it at the preview's DPI.
+PicturePlacement PlacePreviewPicture(int areaWidth, int areaHeight, PictureSize picture,
+                                     int headerHeight = kPreviewHeaderHeight);
 
 }  // namespace kelvaro

@@ -10,6 +10,7 @@
 #include "common/scoped_win.h"
 #include "inspector/window_system_win.h"
 #include "ui/canvas_win.h"
+#include "ui/dpi_win.h"
 #include "ui/program_windows_win.h"
 #include "ui/resources_win.h"
 
@@ -48,14 +49,14 @@ void FillColour(HDC dc, const RECT& rect, RgbColour colour) {
     if (brush) FillRect(dc, &rect, brush.get());
 }
 
-void DrawHeader(HDC dc, int width) {
-    FillColour(dc, RECT{0, 0, width, kPreviewHeaderHeight}, kPreviewHeaderColour);
+void DrawHeader(HDC dc, HWND canvas, int width) {
+    FillColour(dc, RECT{0, 0, width, Scaled(canvas, kPreviewHeaderHeight)}, kPreviewHeaderColour);
     SetTextColor(dc, ToColorRef(kPreviewCaptionColour));
     const int length = static_cast<int>(std::strlen(kPreviewCaption));
     SIZE caption{};
     GetTextExtentPoint32A(dc, kPreviewCaption, length, &caption);
-    TextOutA(dc, PreviewCaptionLeft(width, caption.cx), kPreviewCaptionTop, kPreviewCaption,
-             length);
+    TextOutA(dc, PreviewCaptionLeft(width, caption.cx), Scaled(canvas, kPreviewCaptionTop),
+             kPreviewCaption, length);
 }
 
 void DrawPicture(HDC dc, const PicturePlacement& placement) {
@@ -82,6 +83,9 @@ void DrawPicture(HDC dc, const PicturePlacement& placement) {
 void CaptureWindow(WindowHandle window) {
     const HWND hwnd = ToHwnd(window);
     PreviewPicture& picture = Picture();
+    // The rectangle and the copy in the window's own physical pixels, as the properties
+    // show them.
+    const PhysicalPixelsScope physical;
     ScopedWindowDc source(hwnd, GetWindowDC(hwnd));
     RECT rect{};
     if (!GetWindowRect(hwnd, &rect)) rect = RECT{};
@@ -111,12 +115,13 @@ void UpdatePreview(WindowHandle window) {
     GetClientRect(canvas, &area);
     FillColour(dc, area, kPreviewBodyColour);
     {
-        ScopedSelect font(dc, ProgramFont(FontRole::Tahoma10));
+        ScopedSelect font(dc, ProgramFont(FontRole::Tahoma10, DpiOf(canvas)));
         const int previousMode = SetBkMode(dc, TRANSPARENT);
-        DrawHeader(dc, area.right);
+        DrawHeader(dc, canvas, area.right);
         SetBkMode(dc, previousMode);
     }
-    const PicturePlacement placement = PlacePreviewPicture(area.right, area.bottom, Picture().size);
+    const PicturePlacement placement = PlacePreviewPicture(
+        area.right, area.bottom, Picture().size, Scaled(canvas, kPreviewHeaderHeight));
     if (placement.Draw && Picture().bitmap) DrawPicture(dc, placement);
     EndCanvasDrawing(canvas);
 }

@@ -14,6 +14,7 @@
 
 #include "common/scoped_win.h"
 #include "inspector/window_tree.h"
+#include "ui/dpi_win.h"
 
 namespace kelvaro {
 namespace {
@@ -171,6 +172,9 @@ WindowFacts ReadWindowFacts(WindowHandle window) {
     facts.Minimized = IsIconic(hwnd) != FALSE;
     facts.Enabled = IsWindowEnabled(hwnd) != FALSE;
     facts.Visible = IsWindowVisible(hwnd) != FALSE;
+    // Another program's window in its physical pixels, whatever that program's awareness:
+    // an unaware one would otherwise be reported in its virtualised coordinates.
+    const PhysicalPixelsScope physical;
     RECT rect{};
     facts.HasRectangle = GetWindowRect(hwnd, &rect) != FALSE;
     if (facts.HasRectangle) {

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "inspector/window_system_win.h"
+#include "ui/dpi_win.h"
 
 namespace kelvaro {
 namespace {
@@ -25,13 +26,20 @@ TreeControlState& State() {
 constexpr int kNoImage = -2;
 
 // The image list is made once and emptied at every fill, so the tree keeps one list and
-// never has to measure a new one.
+// never has to measure a new one; only a move to a screen of another DPI makes a new one,
+// in the small icon size of that DPI.
 HIMAGELIST TreeImages(HWND tree) {
     TreeControlState& state = State();
+    const int size = SystemMetricForDpi(SM_CXSMICON, DpiOf(tree));
+    int width = 0;
+    int height = 0;
+    if (state.images != nullptr && ImageList_GetIconSize(state.images, &width, &height) &&
+        width != size) {
+        ImageList_Destroy(state.images);
+        state.images = nullptr;
+    }
     if (state.images == nullptr) {
-        state.images =
-            ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                             ILC_COLOR32 | ILC_MASK, 16, 16);
+        state.images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 16, 16);
         if (state.images == nullptr) return nullptr;
     }
     if (reinterpret_cast<HIMAGELIST>(SendMessageA(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0)) !=

@@ -13,6 +13,7 @@
 #include "inspector/window_tree.h"
 #include "inspector/window_tree_control_win.h"
 #include "ui/canvas_win.h"
+#include "ui/dpi_win.h"
 #include "ui/frame_win.h"
 #include "ui/program_windows_win.h"
 #include "ui/report_list_win.h"
@@ -58,10 +59,11 @@ HWND BuildDetailsPane(HWND outer, const Rect& pane) {
                                       FixedPane::None, pane, -1);
     if (inner == nullptr) return nullptr;
     const SplitterModel::Panes panes =
-        SplitterModel::Halved(SplitterBar::Horizontal, FixedPane::None, pane.height)
+        SplitterModel::Halved(SplitterBar::Horizontal, FixedPane::None, pane.height,
+                              SplitterBarThickness(inner))
             .Layout(pane.width);
     const HWND properties = CreateReportList(CtlWindowProperties, inner, LVS_SINGLESEL, panes.first,
-                                             ProgramFont(FontRole::Tahoma10));
+                                             ProgramFont(FontRole::Tahoma10, DpiOf(outer)));
     if (properties != nullptr) {
         SetListExtendedStyles(properties, LVS_EX_GRIDLINES);
         AddListColumns(properties, kPropertyColumns);
@@ -118,13 +120,15 @@ void BuildWindowPage(HWND mainWindow, const Rect& page) {
                                       FixedPane::Second, page, -1);
     if (outer == nullptr) return;
     const SplitterModel::Panes panes =
-        SplitterModel::Halved(SplitterBar::Vertical, FixedPane::Second, page.width)
+        SplitterModel::Halved(SplitterBar::Vertical, FixedPane::Second, page.width,
+                              SplitterBarThickness(outer))
             .Layout(page.height);
     const Rect& left = panes.first;
     const HWND tree = CreateControl(
         CtlWindowTree, outer, WC_TREEVIEWA, "",
         TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
-        left.x, left.y, left.width, left.height, ProgramFont(FontRole::Tahoma10));
+        left.x, left.y, left.width, left.height,
+        ProgramFont(FontRole::Tahoma10, DpiOf(mainWindow)));
     const HWND details = BuildDetailsPane(outer, {0, 0, panes.second.width, panes.second.height});
     SetSplitterPanes(outer, tree, details);
 }

@@ -10,6 +10,7 @@
 
 #include "inventory/kill_list.h"
 #include "inventory/process_view_win.h"
+#include "ui/dpi_win.h"
 #include "ui/ids.h"
 #include "ui/message_box_win.h"
 #include "ui/program_windows_win.h"
@@ -27,15 +28,30 @@ constexpr WindowSpec kKillListWindow{.id = WndKillList,
 constexpr DWORD kNameListStyle = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
 constexpr DWORD kPushButton = BS_PUSHBUTTON | WS_TABSTOP;
 
+struct KillListControl {
+    ControlId id;
+    const char* className;
+    const char* text;
+    DWORD style;
+    DWORD exStyle;
+    Rect place;  // at 96 DPI
+};
+
+constexpr KillListControl kKillListControls[] = {
+    {CtlKillList, "LISTBOX", "", kNameListStyle, WS_EX_CLIENTEDGE, {5, 5, 390, 265}},
+    {CtlKillName, "EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, {5, 275, 170, 20}},
+    {CtlKillAdd, "BUTTON", "Prozess hinzufügen", kPushButton | BS_DEFPUSHBUTTON, 0,
+     {180, 275, 100, 20}},
+    {CtlKillRemove, "BUTTON", "Prozess entfernen", kPushButton | WS_DISABLED, 0,
+     {295, 275, 100, 20}},
+};
+
 void BuildKillListControls(HWND window) {
-    CreateControl(CtlKillList, window, "LISTBOX", "", kNameListStyle, WS_EX_CLIENTEDGE, 5, 5, 390,
-                  265);
-    CreateControl(CtlKillName, window, "EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 5,
-                  275, 170, 20);
-    CreateControl(CtlKillAdd, window, "BUTTON", "Prozess hinzufügen", kPushButton | BS_DEFPUSHBUTTON,
-                  0, 180, 275, 100, 20);
-    CreateControl(CtlKillRemove, window, "BUTTON", "Prozess entfernen", kPushButton | WS_DISABLED,
-                  0, 295, 275, 100, 20);
+    for (const KillListControl& c : kKillListControls) {
+        const Rect place = Scaled(window, c.place);
+        CreateControl(c.id, window, c.className, c.text, c.style, c.exStyle, place.x, place.y,
+                      place.width, place.height);
+    }
 }
 
 int SelectedRow(HWND list) {

@@ -10,6 +10,7 @@
 
 #include "inventory/definitions.h"
 #include "inventory/list_rows_win.h"
+#include "ui/dpi_win.h"
 #include "ui/frame_win.h"
 #include "ui/ids.h"
 #include "ui/program_windows_win.h"
@@ -23,7 +24,7 @@ namespace {
 constexpr ListColumn kProcessColumns[] = {
     {"Name", 214}, {"Priorität", 60}, {"Threads", 55}, {"Befund", 120}};
 
-// The process list's pane keeps this width when the splitter is resized.
+// The process list's pane keeps this width (at 96 DPI) when the splitter is resized.
 constexpr int kProcessListWidth = 470;
 // Places of the two controls before the first layout.
 constexpr Rect kProcessListStart{0, 0, 470, 590};
@@ -98,10 +99,13 @@ void ApplySortState(const SortState& state) {
 
 void BuildProcessPage(HWND mainWindow, const Rect& page) {
     const HWND splitter = CreateSplitter(CtlProcessSplitter, mainWindow, SplitterBar::Vertical,
-                                         FixedPane::First, page, kProcessListWidth);
+                                         FixedPane::First, page,
+                                         Scaled(mainWindow, kProcessListWidth));
     if (splitter == nullptr) return;
-    const HWND list = CreateReportList(CtlProcessList, splitter, LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                                       kProcessListStart, ProgramFont(FontRole::Tahoma10));
+    const int dpi = DpiOf(mainWindow);
+    const HWND list =
+        CreateReportList(CtlProcessList, splitter, LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                         ScaleToDpi(kProcessListStart, dpi), ProgramFont(FontRole::Tahoma10, dpi));
     if (list != nullptr) {
         SetListExtendedStyles(list,
                               LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP);
@@ -109,11 +113,11 @@ void BuildProcessPage(HWND mainWindow, const Rect& page) {
         ShowSortArrow(ProgramSortState());
     }
     LoadRunTimeLibrary("riched20.dll");
-    const Rect& d = kDescriptionStart;
+    const Rect d = ScaleToDpi(kDescriptionStart, dpi);
     const HWND description = CreateControl(
         CtlDescription, splitter, RICHEDIT_CLASSA, "",
         ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE,
-        d.x, d.y, d.width, d.height, ProgramFont(FontRole::Corbel12));
+        d.x, d.y, d.width, d.height, ProgramFont(FontRole::Corbel12, dpi));
     // A target device of 0 wraps the lines at the control's width.
     if (description != nullptr) SendMessageA(description, EM_SETTARGETDEVICE, 0, 0);
     SetSplitterPanes(splitter, list, description);

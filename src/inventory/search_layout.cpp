@@ -14,13 +14,14 @@ int NotNegative(int value) {
 
 }  // namespace
 
-SearchLayout ComputeSearchLayout(int innerWidth, int innerHeight, int resultListWidth) {
+SearchLayout ComputeSearchLayout(int innerWidth, int innerHeight, int resultListWidth,
+                                 int dpi) {
     SearchLayout layout;
-    layout.searchTextWidth = NotNegative(innerWidth - 110);
-    layout.searchButtonX = innerWidth - 100;
-    layout.resultListHeight = NotNegative(innerHeight - 35);
-    layout.descriptionWidth = NotNegative(innerWidth - resultListWidth - 15);
-    layout.descriptionHeight = NotNegative(innerHeight - 35);
+    layout.searchTextWidth = NotNegative(innerWidth - ScaleToDpi(110, dpi));
+    layout.searchButtonX = innerWidth - ScaleToDpi(100, dpi);
+    layout.resultListHeight = NotNegative(innerHeight - ScaleToDpi(35, dpi));
+    layout.descriptionWidth = NotNegative(innerWidth - resultListWidth - ScaleToDpi(15, dpi));
+    layout.descriptionHeight = NotNegative(innerHeight - ScaleToDpi(35, dpi));
     return layout;
 }
 

@@ -3,6 +3,8 @@
 // it.
 #pragma once
 
+#include "ui/dpi.h"
+
 namespace kelvaro {
 
 struct SearchLayout {
@@ -12,6 +14,8 @@ struct SearchLayout {
     int descriptionWidth = 0;   // control 18: W - width of 17 - 15
     int descriptionHeight = 0;  // control 18: H - 35
 };
-SearchLayout ComputeSearchLayout(int innerWidth, int innerHeight, int resultListWidth);
+// In pixels at a DPI: the margins are the 96-DPI ones scaled.
+SearchLayout ComputeSearchLayout(int innerWidth, int innerHeight, int resultListWidth,
+                                 int dpi = kDesignDpi);
 
 }  // namespace kelvaro

@@ -13,6 +13,7 @@
 #include "inventory/definitions.h"
 #include "inventory/list_rows_win.h"
 #include "inventory/search_layout.h"
+#include "ui/dpi_win.h"
 #include "ui/frame_win.h"
 #include "ui/ids.h"
 #include "ui/program_windows_win.h"
@@ -40,7 +41,8 @@ constexpr WindowSpec kSearchWindow{.id = WndSearch,
                                    .maxInnerHeight = kMaxInnerSize,
                                    .defaultButton = CtlSearchButton};
 
-// Places when opened; the layout of window 3 makes them follow the window's size.
+// Places when opened (at 96 DPI); the layout of window 3 makes them follow the window's
+// size.
 constexpr int kMargin = 5;
 constexpr int kFieldHeight = 20;
 constexpr int kButtonWidth = 95;
@@ -82,7 +84,7 @@ LRESULT DrawResultRow(NMHDR* notification) {
 void BuildResultList(HWND window) {
     const HWND list = CreateReportList(
         CtlSearchResults, window, LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
-        {kMargin, kResultsTop, kResultsWidth, kInnerHeight - kResultsTop - kMargin});
+        Scaled(window, {kMargin, kResultsTop, kResultsWidth, kInnerHeight - kResultsTop - kMargin}));
     if (list == nullptr) return;
     SetListExtendedStyles(list, LVS_EX_FULLROWSELECT);
     AddListColumns(list, kResultColumns);
@@ -91,18 +93,21 @@ void BuildResultList(HWND window) {
 }
 
 void BuildSearchControls(HWND window) {
+    const Rect text = Scaled(window, {kMargin, kMargin, kInnerWidth - 110, kFieldHeight});
     CreateControl(CtlSearchText, window, "EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
-                  kMargin, kMargin, kInnerWidth - 110, kFieldHeight);
+                  text.x, text.y, text.width, text.height);
+    const Rect button = Scaled(window, {kInnerWidth - 100, kMargin, kButtonWidth, kFieldHeight});
     CreateControl(CtlSearchButton, window, "BUTTON", "Prozess suchen",
                   BS_DEFPUSHBUTTON | WS_TABSTOP,
-                  0, kInnerWidth - 100, kMargin, kButtonWidth, kFieldHeight);
+                  0, button.x, button.y, button.width, button.height);
     BuildResultList(window);
     LoadRunTimeLibrary("riched20.dll");
+    const Rect d = Scaled(window, {kDescriptionLeft, kResultsTop, kInnerWidth - kResultsWidth - 15,
+                                   kInnerHeight - kResultsTop - kMargin});
     const HWND description =
         CreateControl(CtlSearchDescription, window, RICHEDIT_CLASSA, "",
                       ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE,
-                      kDescriptionLeft, kResultsTop, kInnerWidth - kResultsWidth - 15,
-                      kInnerHeight - kResultsTop - kMargin, ProgramFont(FontRole::Corbel12));
+                      d.x, d.y, d.width, d.height, ProgramFont(FontRole::Corbel12, DpiOf(window)));
     // A target device of 0 wraps the lines at the control's width.
     if (description != nullptr) SendMessageA(description, EM_SETTARGETDEVICE, 0, 0);
 }
@@ -152,9 +157,10 @@ void LayOutSearchWindow() {
     const HWND window = ProgramWindow(WndSearch);
     RECT client{};
     if (window == nullptr || !GetClientRect(window, &client)) return;
-    Rect results{0, 0, kResultsWidth, 0};
+    Rect results{0, 0, Scaled(window, kResultsWidth), 0};
     if (const HWND list = ControlHandle(CtlSearchResults)) CurrentRect(list, results);
-    const SearchLayout layout = ComputeSearchLayout(client.right, client.bottom, results.width);
+    const SearchLayout layout =
+        ComputeSearchLayout(client.right, client.bottom, results.width, DpiOf(window));
     Adjust(CtlSearchText, [&](Rect& r) { r.width = layout.searchTextWidth; });
     Adjust(CtlSearchButton, [&](Rect& r) { r.x = layout.searchButtonX; });
     Adjust(CtlSearchResults, [&](Rect& r) { r.height = layout.resultListHeight; });

@@ -7,13 +7,16 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/dpi.h"
 #include "ui/ids.h"
+#include "ui/program_windows_win.h"
 #include "ui/resources_win.h"
 #include "ui/status_fields.h"
 
 namespace kelvaro {
 namespace {
 
+// At 96 DPI; the images come in the size for the main window's DPI.
 constexpr int kButtonImageSize = 32;
 
 struct ToolbarRow {
@@ -46,9 +49,13 @@ bool IsToolbarCommand(UINT_PTR id) {
     return false;
 }
 
+int ButtonImageSize() {
+    return ScaleToDpi(kButtonImageSize, ProgramWindowDpi(WndMain));
+}
+
 HIMAGELIST MakeButtonImages() {
-    HIMAGELIST images =
-        ImageList_Create(kButtonImageSize, kButtonImageSize, ILC_COLOR32 | ILC_MASK, 4, 0);
+    const int size = ButtonImageSize();
+    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 4, 0);
     if (images == nullptr) return nullptr;
     for (const ToolbarRow& row : kToolbarRows) {
         if (row.command < 0) continue;
@@ -87,7 +94,7 @@ HWND BuildToolbar(HWND mainWindow) {
     if (state.toolbar == nullptr) return nullptr;
     const HWND toolbar = state.toolbar;
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(kButtonImageSize, kButtonImageSize));
+    SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(ButtonImageSize(), ButtonImageSize()));
     state.images = MakeButtonImages();
     if (state.images != nullptr) {
         SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(state.images));
@@ -104,9 +111,27 @@ HWND BuildStatusBar(HWND mainWindow) {
         mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarChildId)),
         GetModuleHandleA(nullptr), nullptr);
     if (status == nullptr) return nullptr;
-    std::array<int, kStatusFieldCount> edges = kStatusFieldRightEdges;
-    SendMessageA(status, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    SetStatusFieldEdges(status);
     return status;
+}
+
+void SetStatusFieldEdges(HWND status) {
+    std::array<int, kStatusFieldCount> edges = kStatusFieldRightEdges;
+    for (int& edge : edges) edge = ScaleToDpi(edge, ProgramWindowDpi(WndMain));
+    SendMessageA(status, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+}
+
+void RemakeToolbarImages() {
+    ToolbarState& state = Toolbar();
+    if (state.toolbar == nullptr) return;
+    const HIMAGELIST images = MakeButtonImages();
+    if (images == nullptr) return;
+    SendMessageA(state.toolbar, TB_SETBITMAPSIZE, 0,
+                 MAKELPARAM(ButtonImageSize(), ButtonImageSize()));
+    SendMessageA(state.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    if (state.images != nullptr) ImageList_Destroy(state.images);
+    state.images = images;
+    SendMessageA(state.toolbar, TB_AUTOSIZE, 0, 0);
 }
 
 bool AnswerToolbarToolTip(NMHDR* notification) {

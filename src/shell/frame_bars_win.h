@@ -10,10 +10,15 @@ namespace kelvaro {
 inline constexpr int kToolbarChildId = 100;
 inline constexpr int kStatusBarChildId = 101;
 
-// Flat buttons with 32 x 32 images and tool tips; null when it could not be made.
+// Flat buttons with 32 x 32 images (at 96 DPI) and tool tips; null when it could not be
+// made.
 HWND BuildToolbar(HWND mainWindow);
 // The five fixed fields; null when it could not be made.
 HWND BuildStatusBar(HWND mainWindow);
+// The fields' right edges at the main window's DPI.
+void SetStatusFieldEdges(HWND status);
+// The button images anew from the program's icons, in the size for the main window's DPI.
+void RemakeToolbarImages();
 
 // Answers a tool tip's request for the text of a toolbar button: the text of the menu item
 // with the same command. False when the notification is not such a request.

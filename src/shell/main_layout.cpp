@@ -6,14 +6,15 @@
 namespace kelvaro {
 
 MainLayout ComputeMainLayout(int innerWidth, int innerHeight, int toolbarHeight,
-                             int statusBarHeight) {
+                             int statusBarHeight, int dpi) {
+    const int tabStrip = ScaleToDpi(kTabStripHeight, dpi);
     // A window can be made smaller than its bars only in theory (it has a minimum size),
     // but a negative size would be taken by the window system as a huge one.
     MainLayout layout;
     layout.panel = {0, toolbarHeight, std::max(innerWidth, 0),
                     std::max(innerHeight - toolbarHeight - statusBarHeight, 0)};
-    layout.page = {0, toolbarHeight + kTabStripHeight, std::max(innerWidth, 0),
-                   std::max(layout.panel.height - kTabStripHeight, 0)};
+    layout.page = {0, toolbarHeight + tabStrip, std::max(innerWidth, 0),
+                   std::max(layout.panel.height - tabStrip, 0)};
     return layout;
 }
 

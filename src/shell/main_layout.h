@@ -2,6 +2,7 @@
 // the panel and the page splitters go.
 #pragma once
 
+#include "ui/dpi.h"
 #include "ui/rect.h"
 
 namespace kelvaro {
@@ -14,7 +15,7 @@ inline constexpr int kMainMinInnerHeight = 400;
 inline constexpr int kMainMaxInnerWidth = 4000;
 inline constexpr int kMainMaxInnerHeight = 4000;
 
-// The tab strip above the pages of the panel.
+// The tab strip above the pages of the panel (at 96 DPI).
 inline constexpr int kTabStripHeight = 28;
 
 struct MainLayout {
@@ -23,8 +24,8 @@ struct MainLayout {
 };
 
 // The main window's layout for an inner area (below the menu bar) of the given size, with
-// the heights the toolbar and the status bar gave themselves.
+// the heights the toolbar and the status bar gave themselves, in pixels at a DPI.
 MainLayout ComputeMainLayout(int innerWidth, int innerHeight, int toolbarHeight,
-                             int statusBarHeight);
+                             int statusBarHeight, int dpi = kDesignDpi);
 
 }  // namespace kelvaro

@@ -105,7 +105,7 @@ MainLayout CurrentMainLayout() {
                    : 0;
     };
     return ComputeMainLayout(client.right, client.bottom, heightOf(MainToolbar()),
-                             heightOf(MainStatusBar()));
+                             heightOf(MainStatusBar()), ProgramWindowDpi(WndMain));
 }
 
 void ApplyMainLayout() {

@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "common/scoped_win.h"
+#include "ui/dpi_win.h"
+#include "ui/program_windows_win.h"
 #include "ui/resources_win.h"
 
 namespace kelvaro {
@@ -91,7 +93,8 @@ constexpr PopupRow kPopupRows[] = {
     {PopupWindowProperties, CmdCopy},
 };
 
-// Geometry of an item: a column for the image or the check mark, then the text.
+// Geometry of an item at 96 DPI: a column for the image or the check mark, then the text.
+// The menus are the main window's and scaled to its DPI.
 constexpr int kImageSize = 16;
 constexpr int kColumnLeft = 4;
 constexpr int kTextLeft = kColumnLeft + kImageSize + 8;
@@ -183,18 +186,26 @@ HMENU BuildDropDown(const MenuRow* rows, size_t size) {
     return menu.release();
 }
 
+int MenuDpi() {
+    return ProgramWindowDpi(WndMain);
+}
+
+int Px(int value) {
+    return ScaleToDpi(value, MenuDpi());
+}
+
 const MenuRow* RowOf(ULONG_PTR itemData) {
     return reinterpret_cast<const MenuRow*>(itemData);
 }
 
 void DrawCheckMark(HDC dc, const RECT& box, COLORREF colour) {
-    HPEN pen = CreatePen(PS_SOLID, 2, colour);
+    HPEN pen = CreatePen(PS_SOLID, Px(2), colour);
     if (pen == nullptr) return;
     {
         ScopedSelect selected(dc, pen);
-        const POINT points[] = {{box.left + 3, box.top + 8},
-                                {box.left + 6, box.top + 11},
-                                {box.left + 12, box.top + 4}};
+        const POINT points[] = {{box.left + Px(3), box.top + Px(8)},
+                                {box.left + Px(6), box.top + Px(11)},
+                                {box.left + Px(12), box.top + Px(4)}};
         Polyline(dc, points, 3);
     }
     DeleteObject(pen);
@@ -241,19 +252,21 @@ void DestroyPopupMenus() {
 bool MeasureMenuItem(MEASUREITEMSTRUCT* item) {
     if (item == nullptr || item->CtlType != ODT_MENU || item->itemData == 0) return false;
     const MenuRow& row = *RowOf(item->itemData);
-    SIZE extent{0, 16};
+    const int imageSize = Px(kImageSize);
+    SIZE extent{0, imageSize};
     SIZE keyExtent{0, 0};
     ScopedWindowDc screen(nullptr, GetDC(nullptr));
     if (screen) {
-        ScopedSelect font(screen.get(), MenuFont());
+        ScopedSelect font(screen.get(), MenuFont(MenuDpi()));
         extent = TextExtent(screen.get(), RowLabel(row), 0);
         const std::string_view key = RowKeyName(row);
         if (!key.empty()) keyExtent = TextExtent(screen.get(), key, DT_NOPREFIX);
     }
-    const int keyWidth = keyExtent.cx > 0 ? kKeyGap + keyExtent.cx : 0;
-    item->itemWidth = static_cast<UINT>(kTextLeft + extent.cx + keyWidth + kTextRightMargin);
+    const int keyWidth = keyExtent.cx > 0 ? Px(kKeyGap) + keyExtent.cx : 0;
+    item->itemWidth =
+        static_cast<UINT>(Px(kTextLeft) + extent.cx + keyWidth + Px(kTextRightMargin));
     item->itemHeight =
-        static_cast<UINT>(std::max(extent.cy, static_cast<LONG>(kImageSize)) + kItemPadding);
+        static_cast<UINT>(std::max(extent.cy, static_cast<LONG>(imageSize)) + Px(kItemPadding));
     return true;
 }
 
@@ -270,23 +283,25 @@ bool DrawMenuItem(const DRAWITEMSTRUCT* item) {
                                             : selected ? COLOR_HIGHLIGHTTEXT
                                                        : COLOR_MENUTEXT);
 
-    const int columnTop = area.top + (area.bottom - area.top - kImageSize) / 2;
-    const RECT column{area.left + kColumnLeft, columnTop, area.left + kColumnLeft + kImageSize,
-                      columnTop + kImageSize};
+    const int imageSize = Px(kImageSize);
+    const int columnTop = area.top + (area.bottom - area.top - imageSize) / 2;
+    const RECT column{area.left + Px(kColumnLeft), columnTop,
+                      area.left + Px(kColumnLeft) + imageSize, columnTop + imageSize};
     if ((item->itemState & ODS_CHECKED) != 0) {
         DrawCheckMark(dc, column, textColour);
     } else if (row.image != kNoImage) {
         const HICON icon = ProgramIcon(static_cast<IconRole>(row.image), IconSize::Small);
         if (icon != nullptr) {
-            DrawIconEx(dc, column.left, column.top, icon, kImageSize, kImageSize, 0, nullptr,
+            DrawIconEx(dc, column.left, column.top, icon, imageSize, imageSize, 0, nullptr,
                        DI_NORMAL);
         }
     }
 
     const std::string text = RowLabel(row);
     const std::string_view key = RowKeyName(row);
-    RECT textArea{area.left + kTextLeft, area.top, area.right - kTextRightMargin, area.bottom};
-    ScopedSelect font(dc, MenuFont());
+    RECT textArea{area.left + Px(kTextLeft), area.top, area.right - Px(kTextRightMargin),
+                  area.bottom};
+    ScopedSelect font(dc, MenuFont(MenuDpi()));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, textColour);
     // The mnemonic's underline shows as the system's menus show it: only once the user
@@ -301,6 +316,29 @@ bool DrawMenuItem(const DRAWITEMSTRUCT* item) {
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
     return true;
+}
+
+namespace {
+
+// Setting an owner-drawn item's type again makes the system measure it anew.
+void RemeasureItems(HMENU menu) {
+    const int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info)) continue;
+        if (info.hSubMenu != nullptr) RemeasureItems(info.hSubMenu);
+        if ((info.fType & MFT_OWNERDRAW) == 0) continue;
+        info.fMask = MIIM_FTYPE;
+        SetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+    }
+}
+
+}  // namespace
+
+void RemeasureMenuItems(HMENU menuBar) {
+    if (menuBar != nullptr) RemeasureItems(menuBar);
 }
 
 LRESULT AnswerMenuChar(WPARAM wParam, LPARAM lParam) {

@@ -18,6 +18,8 @@ void DestroyPopupMenus();
 // WM_MEASUREITEM and WM_DRAWITEM for the owner-drawn menu items; false for anything else.
 bool MeasureMenuItem(MEASUREITEMSTRUCT* item);
 bool DrawMenuItem(const DRAWITEMSTRUCT* item);
+// The owner-drawn items are measured again (the main window moved to another DPI).
+void RemeasureMenuItems(HMENU menuBar);
 
 // WM_MENUCHAR: the system finds the mnemonics of plain items itself but not of owner-drawn
 // ones; this picks the item of `menu` whose letter was typed.

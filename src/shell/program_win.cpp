@@ -27,6 +27,7 @@
 #include "shell/window_memory_win.h"
 #include "shell/window_proc_win.h"
 #include "shell/wiring_win.h"
+#include "ui/dpi_win.h"
 #include "ui/frame_win.h"
 #include "ui/program_windows_win.h"
 #include "ui/resources_win.h"
@@ -77,8 +78,9 @@ void StartUp(const char* version) {
     state.networkStartResult = StartNetwork();
     // 5. The version text.
     state.version = version;
-    // 6. The five icons (and the program's own, for its windows).
-    LoadProgramIcons();
+    // 6. The five icons (and the program's own, for its windows), in the sizes for the
+    //    screen the main window opens on.
+    LoadProgramIcons(SystemDpi());
     // 7-8. The main window, hidden, with its menus, bars and controls.
     //      Only a main window that cannot be made ends the program here; without the
     //      splitter or drawing-surface class it starts with those parts missing.

@@ -12,6 +12,7 @@
 #include "inventory/kill_list_window_win.h"
 #include "shell/settings_file.h"
 #include "shell/shortcut_win.h"
+#include "ui/dpi_win.h"
 #include "ui/frame_win.h"
 #include "ui/ids.h"
 #include "ui/program_windows_win.h"
@@ -55,8 +56,9 @@ constexpr std::array<DialogControl, 8> kDialogControls{{
 
 void BuildDialogControls(HWND window) {
     for (const DialogControl& c : kDialogControls) {
-        CreateControl(c.id, window, c.className, c.text, c.style, c.exStyle, c.x, c.y, c.width,
-                      c.height);
+        const Rect place = Scaled(window, Rect{c.x, c.y, c.width, c.height});
+        CreateControl(c.id, window, c.className, c.text, c.style, c.exStyle, place.x, place.y,
+                      place.width, place.height);
     }
 }
 

@@ -47,6 +47,14 @@ void AddTrayIcon() {
     IconShown() = NotifyIcon(NIM_ADD, &data) != FALSE;
 }
 
+void RefreshTrayIcon() {
+    if (!IconShown()) return;
+    NOTIFYICONDATAA data = IconData();
+    data.uFlags = NIF_ICON;
+    data.hIcon = ProgramIcon(IconRole::Tray, IconSize::Small);
+    NotifyIcon(NIM_MODIFY, &data);
+}
+
 void RemoveTrayIcon() {
     if (!IconShown()) return;
     NOTIFYICONDATAA data = IconData();

@@ -18,6 +18,8 @@ void AddTrayIcon();
 // Removes the icon if it is shown.
 void RemoveTrayIcon();
 bool TrayIconShown();
+// A shown icon takes the tray image as it is now (loaded for another DPI).
+void RefreshTrayIcon();
 
 // Minimising: adds the icon and hides the main window, so it has no task-bar button.
 void SendToTray();

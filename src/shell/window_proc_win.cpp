@@ -3,11 +3,13 @@
 #include "shell/window_proc_win.h"
 
 #include "shell/control_events_win.h"
+#include "shell/dpi_change_win.h"
 #include "shell/event_loop_win.h"
 #include "shell/frame_bars_win.h"
 #include "shell/menus_win.h"
 #include "shell/tray_win.h"
 #include "ui/canvas_win.h"
+#include "ui/dpi_win.h"
 #include "ui/frame_win.h"
 #include "ui/program_windows_win.h"
 #include "ui/resources_win.h"
@@ -146,6 +148,9 @@ LRESULT CALLBACK ProgramWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         case WM_DRAWITEM:
             if (DrawMenuItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
             break;
+        case WM_DPICHANGED:
+            OnDpiChanged(window, number, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case kTrayCallbackMessage:
             OnTrayMessage(lParam);
             return 0;

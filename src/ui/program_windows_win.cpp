@@ -5,6 +5,9 @@
 #include <array>
 #include <vector>
 
+#include "ui/dpi_win.h"
+#include "ui/resources_win.h"
+
 namespace kelvaro {
 namespace {
 
@@ -12,6 +15,11 @@ struct WindowSlot {
     HWND window = nullptr;
     int defaultButton = -1;
     bool limited = false;
+    // The DPI the window is laid out for, and what its size limits are made from.
+    int dpi = kDesignDpi;
+    DWORD style = 0;
+    SIZE minInner{};
+    SIZE maxInner{};
     POINT minTrack{};
     POINT maxTrack{};
 };
@@ -34,10 +42,18 @@ bool ValidControlId(int id) {
     return id >= 0 && id < kControlCount;
 }
 
-SIZE OuterSize(int innerWidth, int innerHeight, DWORD style) {
-    RECT rect{0, 0, innerWidth, innerHeight};
-    AdjustWindowRectEx(&rect, style, FALSE, 0);
+// The outer size around an inner area given in layout numbers, at a DPI.
+SIZE OuterSize(int innerWidth, int innerHeight, DWORD style, int dpi) {
+    RECT rect{0, 0, ScaleToDpi(innerWidth, dpi), ScaleToDpi(innerHeight, dpi)};
+    AdjustWindowRectForDpi(rect, style, dpi);
     return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void ComputeTrackLimits(WindowSlot& slot) {
+    const SIZE minimum = OuterSize(slot.minInner.cx, slot.minInner.cy, slot.style, slot.dpi);
+    const SIZE maximum = OuterSize(slot.maxInner.cx, slot.maxInner.cy, slot.style, slot.dpi);
+    slot.minTrack = {minimum.cx, minimum.cy};
+    slot.maxTrack = {maximum.cx, maximum.cy};
 }
 
 Rect ScreenArea() {
@@ -102,25 +118,46 @@ bool IsWindowTopmost(HWND window) {
 
 HWND CreateProgramWindow(const WindowSpec& spec, DWORD style) {
     if (!ValidWindowId(spec.id)) return nullptr;
-    const SIZE outer = OuterSize(spec.innerWidth, spec.innerHeight, style);
     const HWND owner = spec.id == WndMain ? nullptr : ProgramWindow(WndMain);
+    // A secondary window opens over the main window, on its screen.
+    const int dpi = owner == nullptr ? SystemDpi() : ProgramWindowDpi(WndMain);
+    const SIZE outer = OuterSize(spec.innerWidth, spec.innerHeight, style, dpi);
     Rect placed = CentreIn(owner == nullptr ? ScreenArea() : WindowArea(owner), outer.cx, outer.cy);
     if (spec.keepOnScreen) placed = KeepTopLeftOn(placed, ScreenArea());
 
     WindowSlot& slot = Windows().windows[spec.id];
     slot.defaultButton = spec.defaultButton;
     slot.limited = spec.sizable;
-    if (spec.sizable) {
-        const SIZE minimum = OuterSize(spec.minInnerWidth, spec.minInnerHeight, style);
-        const SIZE maximum = OuterSize(spec.maxInnerWidth, spec.maxInnerHeight, style);
-        slot.minTrack = {minimum.cx, minimum.cy};
-        slot.maxTrack = {maximum.cx, maximum.cy};
-    }
+    slot.dpi = dpi;
+    slot.style = style;
+    slot.minInner = {spec.minInnerWidth, spec.minInnerHeight};
+    slot.maxInner = {spec.maxInnerWidth, spec.maxInnerHeight};
+    if (spec.sizable) ComputeTrackLimits(slot);
     slot.window =
         CreateWindowExA(0, kProgramWindowClass, spec.title, style, placed.x, placed.y, placed.width,
                         placed.height, owner, nullptr, GetModuleHandleA(nullptr),
                         reinterpret_cast<void*>(static_cast<INT_PTR>(spec.id)));
+    // Placed on a screen of another DPI, the window is sized for that one before it gets
+    // its controls.
+    const int actual = slot.window != nullptr ? SystemDpiOfWindow(slot.window) : dpi;
+    if (actual != dpi) {
+        SetProgramWindowDpi(spec.id, actual);
+        const SIZE resized = OuterSize(spec.innerWidth, spec.innerHeight, style, actual);
+        SetWindowPos(slot.window, nullptr, 0, 0, resized.cx, resized.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return slot.window;
+}
+
+int ProgramWindowDpi(WindowId id) {
+    return ValidWindowId(id) ? Windows().windows[id].dpi : kDesignDpi;
+}
+
+void SetProgramWindowDpi(WindowId id, int dpi) {
+    if (!ValidWindowId(id) || dpi <= 0) return;
+    WindowSlot& slot = Windows().windows[id];
+    slot.dpi = dpi;
+    if (slot.limited) ComputeTrackLimits(slot);
 }
 
 void SetWindowLayout(WindowId id, WindowLayout layout) {
@@ -191,7 +228,7 @@ HWND CreateControl(ControlId id, HWND parent, const char* className, const char*
         exStyle, className, text, style | WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (control == nullptr) return nullptr;
-    if (font == nullptr) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (font == nullptr) font = DialogFont(DpiOf(parent));
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     Windows().controls[id] = control;
     return control;

@@ -11,7 +11,8 @@
 
 namespace kelvaro {
 
-// How a program window looks. Sizes are of the inner (client) area.
+// How a program window looks. Sizes are of the inner (client) area, in layout numbers
+// (pixels at 96 DPI; the window is made at its screen's DPI).
 struct WindowSpec {
     WindowId id = WndMain;
     const char* title = "";
@@ -32,6 +33,11 @@ struct WindowSpec {
 // Creates the window hidden: the main window centred on the screen, the others owned by
 // the main window and centred on it. Null when the window system refuses.
 HWND CreateProgramWindow(const WindowSpec& spec, DWORD style);
+
+// The DPI a program window is laid out for: its screen's when it was made, then what
+// WM_DPICHANGED says; its size limits follow.
+int ProgramWindowDpi(WindowId id);
+void SetProgramWindowDpi(WindowId id, int dpi);
 
 // The layout of a program window: fits its controls to the window's inner size. The
 // program's wiring sets one for each window whose controls follow its size.
@@ -55,8 +61,9 @@ HWND ProgramWindow(WindowId id);
 int WindowNumberOf(HWND window);
 
 // Creates a control of a program window (or inside one of its splitters) with its number,
-// visible, and remembers it for ControlHandle. Lists, trees and fields get `font`, or the
-// system's GUI font when none is given.
+// visible, at a place in pixels (Scaled gives them from layout numbers), and remembers it
+// for ControlHandle. Lists, trees and fields get `font`, or the system's GUI font at the
+// window's DPI when none is given.
 HWND CreateControl(ControlId id, HWND parent, const char* className, const char* text, DWORD style,
                    DWORD exStyle, int x, int y, int width, int height, HFONT font = nullptr);
 // Remembers a control made some other way (the splitters) under its number.

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "ui/dpi_win.h"
 #include "ui/program_windows_win.h"
 
 namespace kelvaro {
@@ -21,7 +22,7 @@ void AddListColumns(HWND list, std::span<const ListColumn> columns) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = const_cast<char*>(columns[i].title);
-        column.cx = columns[i].width;
+        column.cx = Scaled(list, columns[i].width);
         column.iSubItem = static_cast<int>(i);
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }

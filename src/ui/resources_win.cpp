@@ -1,13 +1,16 @@
 // Fonts and icons of the main program.
 #include "ui/resources_win.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "common/scoped_win.h"
 #include "resource_ids.h"
+#include "ui/dpi_win.h"
 
 namespace kelvaro {
 namespace {
@@ -20,6 +23,15 @@ struct ProgramResources {
     std::array<ScopedIcon, kIconRoleCount> large;
     ScopedIcon applicationSmall;
     ScopedIcon applicationLarge;
+    // Fonts and the program's icon for DPIs other than the system's, made when a window
+    // first moves to a screen of that DPI.
+    std::vector<ScopedFont> scaledFonts;
+    struct ApplicationIcons {
+        int dpi;
+        ScopedIcon small;
+        ScopedIcon large;
+    };
+    std::vector<ApplicationIcons> scaledApplicationIcons;
     std::vector<std::pair<std::string, HMODULE>> libraries;
 };
 
@@ -52,6 +64,18 @@ size_t Index(IconRole role) {
     return static_cast<size_t>(role);
 }
 
+LOGFONTA FontDescription(HFONT font) {
+    LOGFONTA description{};
+    if (font != nullptr) GetObjectA(font, sizeof(description), &description);
+    return description;
+}
+
+bool SameFont(const LOGFONTA& a, const LOGFONTA& b) {
+    return a.lfHeight == b.lfHeight && a.lfWidth == b.lfWidth && a.lfWeight == b.lfWeight &&
+           a.lfItalic == b.lfItalic && a.lfUnderline == b.lfUnderline &&
+           a.lfCharSet == b.lfCharSet && lstrcmpiA(a.lfFaceName, b.lfFaceName) == 0;
+}
+
 }  // namespace
 
 bool CreateProgramFonts() {
@@ -62,30 +86,64 @@ bool CreateProgramFonts() {
     return r.corbel12 && r.tahoma10;
 }
 
-bool LoadProgramIcons() {
+bool LoadProgramIcons(int dpi) {
     ProgramResources& r = Resources();
     bool all = true;
+    const int smallSize = SystemMetricForDpi(SM_CXSMICON, dpi);
+    const int largeSize = ScaleToDpi(32, dpi);
     for (size_t i = 0; i < kIconResources.size(); ++i) {
-        r.small[i].reset(LoadIconOfSize(kIconResources[i], GetSystemMetrics(SM_CXSMICON)));
-        r.large[i].reset(LoadIconOfSize(kIconResources[i], 32));
+        r.small[i].reset(LoadIconOfSize(kIconResources[i], smallSize));
+        r.large[i].reset(LoadIconOfSize(kIconResources[i], largeSize));
         all = all && r.small[i] && r.large[i];
     }
-    r.applicationSmall.reset(
-        LoadIconOfSize(KELVARO_ICON_APPLICATION, GetSystemMetrics(SM_CXSMICON)));
-    r.applicationLarge.reset(LoadIconOfSize(KELVARO_ICON_APPLICATION, GetSystemMetrics(SM_CXICON)));
+    // The window class keeps these for its whole life.
+    if (!r.applicationSmall) {
+        r.applicationSmall.reset(
+            LoadIconOfSize(KELVARO_ICON_APPLICATION, GetSystemMetrics(SM_CXSMICON)));
+        r.applicationLarge.reset(
+            LoadIconOfSize(KELVARO_ICON_APPLICATION, GetSystemMetrics(SM_CXICON)));
+    }
     return all;
 }
 
-HFONT MenuFont() {
+HFONT MenuFont(int dpi) {
     ProgramResources& r = Resources();
     if (!r.menu) {
         NONCLIENTMETRICSA metrics{};
-        metrics.cbSize = sizeof(metrics);
-        if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        if (NonClientMetricsForDpi(metrics, SystemDpi())) {
             r.menu.reset(CreateFontIndirectA(&metrics.lfMenuFont));
         }
     }
-    return r.menu ? r.menu.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const HFONT font = r.menu ? r.menu.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return FontForDpi(font, SystemDpi(), dpi);
+}
+
+HFONT ProgramFont(FontRole role, int dpi) {
+    return FontForDpi(ProgramFont(role), SystemDpi(), dpi);
+}
+
+HFONT DialogFont(int dpi) {
+    return FontForDpi(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), SystemDpi(), dpi);
+}
+
+HFONT FontForDpi(HFONT font, int fromDpi, int toDpi) {
+    if (font == nullptr || fromDpi == toDpi || fromDpi <= 0 || toDpi <= 0) return font;
+    ProgramResources& r = Resources();
+    LOGFONTA wanted = FontDescription(font);
+    wanted.lfHeight = MulDivRounded(wanted.lfHeight, toDpi, fromDpi);
+    wanted.lfWidth = MulDivRounded(wanted.lfWidth, toDpi, fromDpi);
+    const HFONT own[] = {r.tahoma10.get(), r.corbel12.get(), r.menu.get(),
+                         static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))};
+    for (HFONT candidate : own) {
+        if (candidate != nullptr && SameFont(FontDescription(candidate), wanted)) return candidate;
+    }
+    for (const ScopedFont& made : r.scaledFonts) {
+        if (SameFont(FontDescription(made.get()), wanted)) return made.get();
+    }
+    ScopedFont made(CreateFontIndirectA(&wanted));
+    if (!made) return font;
+    r.scaledFonts.push_back(std::move(made));
+    return r.scaledFonts.back().get();
 }
 
 HFONT ProgramFont(FontRole role) {
@@ -101,6 +159,23 @@ HICON ProgramIcon(IconRole role, IconSize size) {
 HICON ApplicationIcon(IconSize size) {
     ProgramResources& r = Resources();
     return size == IconSize::Small ? r.applicationSmall.get() : r.applicationLarge.get();
+}
+
+HICON ApplicationIcon(IconSize size, int dpi) {
+    if (dpi == SystemDpi()) return ApplicationIcon(size);
+    ProgramResources& r = Resources();
+    auto found = std::find_if(r.scaledApplicationIcons.begin(), r.scaledApplicationIcons.end(),
+                              [dpi](const auto& icons) { return icons.dpi == dpi; });
+    if (found == r.scaledApplicationIcons.end()) {
+        ProgramResources::ApplicationIcons icons{dpi, {}, {}};
+        icons.small.reset(
+            LoadIconOfSize(KELVARO_ICON_APPLICATION, SystemMetricForDpi(SM_CXSMICON, dpi)));
+        icons.large.reset(
+            LoadIconOfSize(KELVARO_ICON_APPLICATION, SystemMetricForDpi(SM_CXICON, dpi)));
+        r.scaledApplicationIcons.push_back(std::move(icons));
+        found = std::prev(r.scaledApplicationIcons.end());
+    }
+    return size == IconSize::Small ? found->small.get() : found->large.get();
 }
 
 HMODULE LoadRunTimeLibrary(const char* name) {
@@ -124,6 +199,7 @@ void ReleaseProgramFonts() {
     r.tahoma10.reset();
     r.corbel12.reset();
     r.menu.reset();
+    r.scaledFonts.clear();
 }
 
 void ReleaseProgramIcons() {
@@ -132,6 +208,7 @@ void ReleaseProgramIcons() {
     for (ScopedIcon& icon : r.large) icon.reset();
     r.applicationSmall.reset();
     r.applicationLarge.reset();
+    r.scaledApplicationIcons.clear();
 }
 
 }  // namespace kelvaro

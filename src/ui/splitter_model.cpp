@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/dpi.h"
+
 namespace kelvaro {
 
-SplitterModel::SplitterModel(SplitterBar bar, FixedPane fixed, int length, int firstPane)
-    : bar_(bar), fixed_(fixed), length_(std::max(length, 0)) {
+SplitterModel::SplitterModel(SplitterBar bar, FixedPane fixed, int length, int firstPane,
+                             int barThickness)
+    : bar_(bar), fixed_(fixed), thickness_(std::max(barThickness, 1)), length_(std::max(length, 0)) {
     // A splitter may be created smaller than its fixed pane (before the first layout);
     // the pane gets its size as soon as there is room.
     wantedFirst_ = std::max(firstPane, 0);
@@ -15,13 +18,22 @@ SplitterModel::SplitterModel(SplitterBar bar, FixedPane fixed, int length, int f
     share_ = Room() > 0 ? std::min(static_cast<double>(wantedFirst_) / Room(), 1.0) : 0.5;
 }
 
-SplitterModel SplitterModel::Halved(SplitterBar bar, FixedPane fixed, int length) {
-    const int room = std::max(length - kSplitterBarThickness, 0);
-    return SplitterModel(bar, fixed, length, room / 2);
+SplitterModel SplitterModel::Halved(SplitterBar bar, FixedPane fixed, int length,
+                                    int barThickness) {
+    const int room = std::max(length - std::max(barThickness, 1), 0);
+    return SplitterModel(bar, fixed, length, room / 2, barThickness);
 }
 
 int SplitterModel::Room() const {
-    return std::max(length_ - kSplitterBarThickness, 0);
+    return std::max(length_ - thickness_, 0);
+}
+
+void SplitterModel::Rescale(int fromDpi, int toDpi) {
+    if (fromDpi <= 0 || toDpi <= 0 || fromDpi == toDpi) return;
+    thickness_ = std::max(ScaleToDpi(kSplitterBarThickness, toDpi), 1);
+    wantedFirst_ = MulDivRounded(wantedFirst_, toDpi, fromDpi);
+    wantedSecond_ = MulDivRounded(wantedSecond_, toDpi, fromDpi);
+    length_ = MulDivRounded(length_, toDpi, fromDpi);
 }
 
 void SplitterModel::Resize(int length) {
@@ -54,7 +66,7 @@ int SplitterModel::firstPane() const {
 SplitterModel::Panes SplitterModel::Layout(int breadth) const {
     breadth = std::max(breadth, 0);
     const int first = firstPane();
-    const int barLength = std::min(kSplitterBarThickness, length_);
+    const int barLength = std::min(thickness_, length_);
     const int secondStart = first + barLength;
     const int second = std::max(length_ - secondStart, 0);
     if (bar_ == SplitterBar::Vertical) {

@@ -2,6 +2,7 @@
 // panes' notifications on to the parent.
 #include "ui/splitter_win.h"
 
+#include "ui/dpi_win.h"
 #include "ui/program_windows_win.h"
 
 namespace kelvaro {
@@ -143,8 +144,10 @@ bool RegisterSplitterClass() {
 HWND CreateSplitter(ControlId id, HWND parent, SplitterBar bar, FixedPane fixed, const Rect& rect,
                     int firstPane) {
     const int length = bar == SplitterBar::Vertical ? rect.width : rect.height;
-    const SplitterModel model = firstPane < 0 ? SplitterModel::Halved(bar, fixed, length)
-                                              : SplitterModel(bar, fixed, length, firstPane);
+    const int thickness = Scaled(parent, kSplitterBarThickness);
+    const SplitterModel model = firstPane < 0
+                                    ? SplitterModel::Halved(bar, fixed, length, thickness)
+                                    : SplitterModel(bar, fixed, length, firstPane, thickness);
     const HWND splitter = CreateWindowExA(
         0, kSplitterClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect.x,
         rect.y, rect.width, rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -165,6 +168,18 @@ void SetSplitterPanes(HWND splitter, HWND first, HWND second) {
 int SplitterPosition(HWND splitter) {
     const SplitterState* state = SplitterOf(splitter);
     return state != nullptr ? state->model.firstPane() : -1;
+}
+
+void RescaleSplitter(HWND splitter, int fromDpi, int toDpi) {
+    SplitterState* state = SplitterOf(splitter);
+    if (state == nullptr) return;
+    state->model.Rescale(fromDpi, toDpi);
+    LayoutPanes(splitter, *state);
+}
+
+int SplitterBarThickness(HWND splitter) {
+    const SplitterState* state = SplitterOf(splitter);
+    return state != nullptr ? state->model.barThickness() : -1;
 }
 
 void SetSplitterPosition(HWND splitter, int position) {

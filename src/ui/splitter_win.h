@@ -1,4 +1,5 @@
-// The splitter control: two panes and a 4-pixel bar between them that the user drags.
+// The splitter control: two panes and a bar between them that the user drags (4 pixels at
+// 96 DPI, scaled to its window's DPI).
 // The panes are child windows of the splitter; their notifications are passed on to the
 // splitter's parent, so that a control inside a splitter reports like any other.
 #pragma once
@@ -12,8 +13,8 @@ namespace kelvaro {
 
 bool RegisterSplitterClass();
 
-// Creates the splitter with its first pane `firstPane` pixels long, or halved when
-// `firstPane` is negative. The panes are created afterwards as children of the splitter
+// Creates the splitter at its parent's DPI with its first pane `firstPane` pixels long, or
+// halved when `firstPane` is negative. The panes are created afterwards as children of the splitter
 // and handed over with SetSplitterPanes.
 HWND CreateSplitter(ControlId id, HWND parent, SplitterBar bar, FixedPane fixed, const Rect& rect,
                     int firstPane);
@@ -23,5 +24,9 @@ void SetSplitterPanes(HWND splitter, HWND first, HWND second);
 // that restore a position); -1 for a window that is not a splitter.
 int SplitterPosition(HWND splitter);
 void SetSplitterPosition(HWND splitter, int position);
+
+// The window moved to a screen of another DPI: the panes' sizes and the bar follow.
+void RescaleSplitter(HWND splitter, int fromDpi, int toDpi);
+int SplitterBarThickness(HWND splitter);
 
 }  // namespace kelvaro

@@ -136,6 +136,7 @@ constexpr Mode kModes[] = {
     {"--start-minimised-dangerous", "StartMinimisedDangerous.*", kStartMinimisedRefreshingSettings,
      kDangerousDefinitions},
     {"--negative-timeout", "NegativeTimeout.*", kNegativeTimeoutSettings, nullptr},
+    {"--dpi-layout", "DpiLayout.*", nullptr, nullptr},
 };
 
 const Mode* FindMode(const std::string& argument) {

@@ -20,6 +20,12 @@ TEST(SearchLayout, ControlsFollowTheInnerSize) {
     EXPECT_EQ(smallest.searchButtonX, 350);
     EXPECT_EQ(smallest.descriptionWidth, 135);
     EXPECT_EQ(smallest.resultListHeight, 265);
+    // At 150 %: 750 x 600 with the list 450 wide, the margins scaled.
+    const SearchLayout scaled = ComputeSearchLayout(750, 600, 450, 144);
+    EXPECT_EQ(scaled.searchTextWidth, 585);
+    EXPECT_EQ(scaled.searchButtonX, 600);
+    EXPECT_EQ(scaled.resultListHeight, 547);  // 35 x 1.5 = 52.5, rounded up
+    EXPECT_EQ(scaled.descriptionWidth, 277);  // 15 x 1.5 = 22.5, rounded up
 }
 
 }  // namespace

@@ -14,6 +14,9 @@ TEST(MainLayout, PanelFillsTheAreaBetweenToolbarAndStatusBarAndPagesLieBelowTheT
     const MainLayout layout = ComputeMainLayout(785, 620, 42, 22);
     EXPECT_EQ(layout.panel, (Rect{0, 42, 785, 556}));
     EXPECT_EQ(layout.page, (Rect{0, 42 + 28, 785, 556 - 28}));
+    // At 150 % the tab strip is 42 high.
+    const MainLayout scaled = ComputeMainLayout(1178, 930, 60, 33, 144);
+    EXPECT_EQ(scaled.page, (Rect{0, 60 + 42, 1178, 930 - 60 - 33 - 42}));
 }
 
 TEST(MainLayout, AreasTooSmallForTheBarsGiveEmptyRatherThanNegativeSizes) {

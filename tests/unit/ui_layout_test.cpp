@@ -1,8 +1,10 @@
-// The UI kit's arithmetic: status fields, window placement and the splitter's rules.
+// The UI kit's arithmetic: status fields, window placement, the DPI scaling rule and the
+// splitter's rules.
 #include <gtest/gtest.h>
 
 #include <array>
 
+#include "ui/dpi.h"
 #include "ui/rect.h"
 #include "ui/splitter_model.h"
 #include "ui/status_fields.h"
@@ -112,6 +114,46 @@ TEST(Splitter, LayoutPutsTheFourPixelBarBetweenThePanes) {
     EXPECT_EQ(squeezed.first.width, 0);
     EXPECT_EQ(squeezed.bar.width, 3);
     EXPECT_EQ(squeezed.second.width, 0);
+}
+
+// Rounded as MulDiv rounds: halves away from zero, so negative font heights grow as the
+// positive sizes do.
+TEST(DpiScaling, LayoutNumbersScaleRoundedAsMulDiv) {
+    struct Case {
+        int value, dpi, scaled;
+    };
+    constexpr Case kCases[] = {{785, 96, 785}, {785, 144, 1178}, {55, 144, 83}, {55, 120, 69},
+                               {370, 120, 463}, {710, 120, 888}, {1, 144, 2}, {0, 192, 0},
+                               {-13, 144, -20}, {-11, 120, -14}, {4, 120, 5}, {214, 192, 428}};
+    for (const Case& c : kCases) {
+        EXPECT_EQ(ScaleToDpi(c.value, c.dpi), c.scaled) << c.value << " at " << c.dpi;
+    }
+    EXPECT_EQ(MulDivRounded(-20, 96, 144), -13);
+    EXPECT_EQ(MulDivRounded(7, 1, 0), -1);
+    EXPECT_EQ(ScaleToDpi(Rect{105, 140, 95, 25}, 144), (Rect{158, 210, 143, 38}));
+}
+
+// A move to 150 % and back gives the sizes the user had, and the bar is the 96-DPI bar
+// scaled, however often the window moved.
+TEST(Splitter, RescaledForAnotherDpiAndBack) {
+    SplitterModel fixedFirst(SplitterBar::Vertical, FixedPane::First, 785, 470);
+    SplitterModel fixedSecond = SplitterModel::Halved(SplitterBar::Vertical, FixedPane::Second, 785);
+    fixedFirst.Rescale(96, 144);
+    fixedSecond.Rescale(96, 144);
+    fixedFirst.Resize(1178);
+    fixedSecond.Resize(1178);
+    EXPECT_EQ(fixedFirst.barThickness(), 6);
+    EXPECT_EQ(fixedFirst.firstPane(), 705);
+    EXPECT_EQ(fixedSecond.secondPane(), 587);  // 391 x 1.5
+    fixedFirst.Rescale(144, 120);
+    fixedFirst.Rescale(120, 96);
+    fixedSecond.Rescale(144, 96);
+    fixedFirst.Resize(785);
+    fixedSecond.Resize(785);
+    EXPECT_EQ(fixedFirst.barThickness(), 4);
+    EXPECT_EQ(fixedFirst.firstPane(), 470);
+    EXPECT_EQ(fixedSecond.secondPane(), 391);
+    EXPECT_EQ(fixedSecond.firstPane(), 390);
 }
 
 }  // namespace

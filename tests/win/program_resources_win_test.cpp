@@ -18,7 +18,6 @@ namespace kelvaro {
 namespace {
 
 using ::testing::HasSubstr;
-using ::testing::Not;
 using ::testing::StartsWith;
 
 struct Version {
@@ -138,8 +137,12 @@ void ExpectManifest(const ProgramFile& program) {
                                 "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {  // 10 and 11
         EXPECT_THAT(manifest, HasSubstr("<supportedOS Id=\"{" + std::string(windows) + "}\"/>"));
     }
-    // The layout is in fixed pixels: Windows scales the programs.
-    EXPECT_THAT(manifest, Not(HasSubstr("<dpiAware")));
+    // Per-monitor aware, version 2 with version 1 after it, and the older systems' entry.
+    EXPECT_THAT(manifest, HasSubstr("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                                    "WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"));
+    EXPECT_THAT(manifest, HasSubstr("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
+                                    "WindowsSettings\">true/pm</dpiAware>"));
+    EXPECT_THAT(manifest, HasSubstr("<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">"));
 }
 
 TEST(ProgramResources, BothProgramsCarryTheProjectVersionInTheirVersionResource) {
