@@ -191,7 +191,8 @@ TEST(MessageBoxes, AboutBoxIsModalForAllProgramWindowsAndHoldsOtherEvents) {
     const int ticks = TestTimerCount();
     PostMessageA(main, WM_TIMER, kTestTimer, 0);
     PostMessageA(main, WM_TIMER, kTestTimer, 0);
-    Sleep(300);
+    // Once the box's loop has taken both, a handler run too early has run.
+    ASSERT_TRUE(WaitForPostedMessages());
     EXPECT_EQ(TestTimerCount(), ticks);
 
     SendMessageA(box, WM_COMMAND, IDOK, 0);

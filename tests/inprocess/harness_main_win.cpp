@@ -45,6 +45,29 @@ Harness& State() {
     return harness;
 }
 
+// A message-only window of the program's thread that raises an event for each marker
+// posted to it; being no window of the program, its messages pass no event gate.
+constexpr UINT kMarkerMessage = WM_APP + 17;
+HWND g_marker = nullptr;
+
+LRESULT CALLBACK MarkerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kMarkerMessage) {
+        SetEvent(reinterpret_cast<HANDLE>(lParam));
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void CreateMarkerWindow() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = MarkerProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "KelvaroHarnessMarker";
+    RegisterClassA(&windowClass);
+    g_marker = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                               nullptr, windowClass.hInstance, nullptr);
+}
+
 void RunPendingWork() {
     for (;;) {
         std::function<void()> next;
@@ -193,6 +216,14 @@ bool RunOnMainThread(const std::function<void()>& work, int timeoutMs) {
     return WaitForSingleObject(done.get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
 }
 
+bool WaitForPostedMessages(int timeoutMs) {
+    static const HANDLE seen = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    ResetEvent(seen);
+    return g_marker != nullptr &&
+           PostMessageA(g_marker, kMarkerMessage, 0, reinterpret_cast<LPARAM>(seen)) &&
+           WaitForSingleObject(seen, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
 int TestTimerCount() {
     return State().testTimerCount.load();
 }
@@ -270,6 +301,7 @@ int main(int argc, char** argv) {
     tables.OnColumnHeaderClick(test::RecordHeaderClick);
     test::ObserveControl<CtlWindowTree>(tables);
     test::ObserveControl<CtlWindowProperties>(tables);
+    test::CreateMarkerWindow();
 
     std::thread([&folder, original] {
         const int result = test::WaitForEventLoop() ? RUN_ALL_TESTS() : 2;

@@ -106,8 +106,9 @@ void SetText(HWND window, const std::string& text);
 LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // Real mouse input at a point in screen coordinates (SetCursorPos + SendInput). Waits until
 // the cursor stays at the point first (up to about 2 s): under Wine the X server moves
-// the cursor again for a moment after a window appears or the cursor was set. The click
-// goes to whatever window is at the point, so the target must not be covered.
+// the cursor again for a moment after a window appears or the cursor was set. A cursor
+// that does not settle fails the test and sends no click. The click goes to whatever
+// window is at the point, so the target must not be covered.
 void MouseClickAt(POINT screen, bool rightButton = false, bool doubleClick = false);
 // Clicks a point given in a window's client coordinates (real mouse input).
 void MouseClickInWindow(HWND window, POINT client, bool rightButton = false);
