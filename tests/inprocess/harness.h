@@ -11,11 +11,9 @@
 #include <vector>
 
 #include "shell/dispatch.h"
+#include "support/program_window_win.h"  // ProgramMainWindow()
 
 namespace kelvaro::test {
-
-// The main window of the program under test (found by class and title).
-HWND ProgramMainWindow();
 
 // Runs work on the program's thread, as a handler of the event loop, and waits for it.
 // False when it did not run within the time (the loop is held by a message box, say).

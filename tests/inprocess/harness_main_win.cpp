@@ -168,40 +168,7 @@ const Mode* FindMode(const std::string& argument) {
     return nullptr;
 }
 
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 }  // namespace
-
-// Other programs of the same class may run on the desktop; only this process's counts.
-HWND ProgramMainWindow() {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            DWORD processId = 0;
-            GetWindowThreadProcessId(window, &processId);
-            char className[64] = {};
-            char title[64] = {};
-            GetClassNameA(window, className, sizeof(className));
-            GetWindowTextA(window, title, sizeof(title));
-            if (processId != GetCurrentProcessId() ||
-                lstrcmpA(className, kProgramWindowClass) != 0 || lstrcmpA(title, "Kelvaro") != 0) {
-                return TRUE;
-            }
-            reinterpret_cast<Search*>(param)->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 bool RunOnMainThread(const std::function<void()>& work, int timeoutMs) {
     auto done = std::shared_ptr<void>(CreateEventA(nullptr, TRUE, FALSE, nullptr), CloseHandle);
@@ -288,9 +255,9 @@ int main(int argc, char** argv) {
     test::State().folder = folder->path();
     SetCurrentDirectoryA(folder->path().c_str());
     if (mode->definitions != nullptr) {
-        test::WriteFileBytes(folder->File("Kelvaro"), mode->definitions);
+        test::WriteBytes(folder->File("Kelvaro"), mode->definitions);
     }
-    if (mode->settings != nullptr) test::WriteFileBytes(folder->File("Kelvaro.ini"), mode->settings);
+    if (mode->settings != nullptr) test::WriteBytes(folder->File("Kelvaro.ini"), mode->settings);
 
     DispatchTables& tables = ProgramDispatch();
     tables.OnTimer(test::kHarnessTimer, test::RunPendingWork);

@@ -76,6 +76,8 @@ std::string ClassName(HWND window);
 bool IsTopmost(HWND window);           // WS_EX_TOPMOST
 RECT ClientRectOnScreen(HWND window);
 SIZE ClientSize(HWND window);
+// A window's rectangle in the inner coordinates of `parent`, by default its parent.
+RECT RectInParent(HWND control, HWND parent = nullptr);
 // A secondary window as the programs open it: owned by `owner`, of this inner size, and
 // centred on the owner to the pixel (halving the sizes may round either way).
 ::testing::AssertionResult IsCentredOnOwner(HWND window, HWND owner, SIZE inner);
@@ -197,6 +199,8 @@ bool AnswerMessageBox(const MessageBoxInfo& box, int buttonId);
 // holds from another process: false for another id or window, after NIM_DELETE, and once
 // the owner's process has ended without removing its icon.
 bool TrayIconExists(HWND owner, UINT id);
+// The popup menu of the process that is open now (class #32768, shown), or null.
+HWND OpenPopupMenu(DWORD processId);
 
 // ---- Pixels ---------------------------------------------------------------------------
 

@@ -288,6 +288,14 @@ SIZE ClientSize(HWND window) {
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
+RECT RectInParent(HWND control, HWND parent) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, parent != nullptr ? parent : GetParent(control),
+                    reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 ::testing::AssertionResult IsCentredOnOwner(HWND window, HWND owner, SIZE inner) {
     if (GetWindow(window, GW_OWNER) != owner) {
         return ::testing::AssertionFailure() << "the window has another owner";
