@@ -28,6 +28,7 @@
 #include "kelvaro_version.h"
 #include "shell/event_loop_win.h"
 #include "shell/program_win.h"
+#include "support/program_window_win.h"
 #include "ui/ids.h"
 #include "ui/program_windows_win.h"
 
@@ -98,27 +99,6 @@ void SyntheticRefresh() {
     State().awaitingPaint = true;
 }
 
-HWND FindMainWindow() {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            DWORD processId = 0;
-            GetWindowThreadProcessId(window, &processId);
-            char title[32] = {};
-            GetWindowTextA(window, title, sizeof(title));
-            if (processId != GetCurrentProcessId() || lstrcmpA(title, "Kelvaro") != 0 ||
-                !IsWindowVisible(window)) {
-                return TRUE;
-            }
-            reinterpret_cast<Search*>(param)->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -144,7 +124,12 @@ double TimedRound(HWND window, UINT message, WPARAM wParam, bool armed) {
 
 void RunRounds(int rounds) {
     HWND window = nullptr;
-    for (int i = 0; i < 1000 && (window = FindMainWindow()) == nullptr; ++i) Sleep(20);
+    for (int i = 0; i < 1000; ++i) {
+        window = test::ProgramMainWindow();
+        if (window != nullptr && IsWindowVisible(window)) break;
+        window = nullptr;
+        Sleep(20);
+    }
     const HWND list = ControlHandle(CtlProcessList);
     if (window == nullptr || list == nullptr) {
         std::printf("the program did not come up\n");

@@ -4,9 +4,11 @@ set -euo pipefail
 
 packages=(
     cmake make g++ gcc g++-mingw-w64-x86-64-posix wine64 fonts-wine xvfb xauth
-    googletest libbenchmark-dev clang libclang-rt-14-dev imagemagick nginx-light
-    libinih-dev curl python3 x11-utils python3-cairo
+    googletest clang libclang-rt-14-dev imagemagick nginx-light
+    libinih-dev curl python3 python3-cairo
     osslsigncode icoutils openssl
+    # The release stage dates the ZIP by the last commit (git log).
+    git
     # Update signatures: OpenSSL's libcrypto for the native verifier, and GnuTLS, to which
     # Wine's bcrypt hands ECDSA (Wine only recommends it). The openssl command above also
     # serves the publisher's tool and the test vectors.

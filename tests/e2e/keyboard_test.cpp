@@ -75,7 +75,7 @@ protected:
     }
     void TearDown() override {
         // Whatever a failed test left open goes, so that the next one starts at the list.
-        if (HWND menu = OpenPopupMenuOf(program_->processId())) {
+        if (HWND menu = OpenPopupMenu(program_->processId())) {
             PressKeys({VK_ESCAPE});
             WaitUntil([&] { return !IsWindowVisible(menu); });
         }
@@ -142,7 +142,7 @@ TEST_F(KeyboardE2E, TheSelectedRowHasItsMenuAtTheRowAndCopiesAsTabSeparatedColum
     SetCursorPos(5, 5);
     PressKeys({VK_SHIFT, VK_F10});
     HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = OpenPopupMenuOf(program_->processId())) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (menu = OpenPopupMenu(program_->processId())) != nullptr; }));
     RECT menuRect{};
     GetWindowRect(menu, &menuRect);
     const POINT rowPoint = ListViewRowPoint(list_, row);

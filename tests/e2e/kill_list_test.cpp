@@ -70,13 +70,6 @@ int RowOf(const Rows& rows, const std::string& name) {
     return -1;
 }
 
-RECT RectInParent(HWND control) {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 Names ListBoxRows(HWND list) {
     Names rows;
     const int count = ListBoxRowCount(list);

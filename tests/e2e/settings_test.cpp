@@ -101,13 +101,6 @@ bool PressAndWaitClosed(HWND dialog, int button) {
     return WaitUntil([&] { return !IsWindow(dialog); });
 }
 
-RECT RectInClient(HWND control, HWND dialog) {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 // One program for the dialog's tests; each writes the settings file it needs first.
 class SettingsDialogE2E : public ::testing::Test {
 protected:
@@ -175,7 +168,7 @@ TEST_F(SettingsDialogE2E, DialogHasItsControlsInPlaceAndIsFilledFromTheFile) {
         ASSERT_NE(control, nullptr) << c.id;
         EXPECT_EQ(ClassName(control), c.className) << c.id;
         EXPECT_EQ(WindowText(control), c.text) << c.id;
-        const RECT rect = RectInClient(control, dialog);
+        const RECT rect = RectInParent(control, dialog);
         EXPECT_EQ(rect.left, c.rect.left) << c.id;
         EXPECT_EQ(rect.top, c.rect.top) << c.id;
         EXPECT_EQ(rect.right, c.rect.right) << c.id;

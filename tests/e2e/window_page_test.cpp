@@ -83,13 +83,6 @@ bool FoldedLess(const std::string& a, const std::string& b) {
     });
 }
 
-HWND OpenPopupMenu(DWORD processId) {
-    for (HWND menu : TopLevelWindows(processId, {}, "#32768")) {
-        if (IsWindowVisible(menu)) return menu;
-    }
-    return nullptr;
-}
-
 // No popup menu of the process opens within the time.
 bool NoPopupMenuFor(DWORD processId, int milliseconds) {
     return !WaitUntil([&] { return OpenPopupMenu(processId) != nullptr; }, milliseconds);

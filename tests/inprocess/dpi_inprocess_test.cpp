@@ -14,6 +14,7 @@
 #include "inprocess/harness.h"
 #include "inventory/kill_list_window_win.h"
 #include "shell/settings_win.h"
+#include "support/ui_driver.h"  // RectInParent
 #include "ui/dpi_win.h"
 #include "ui/frame_win.h"
 #include "ui/ids.h"
@@ -58,13 +59,6 @@ const DpiRow* RowFor(int dpi) {
 int ExpectedDpi() {
     const char* value = std::getenv("KELVARO_EXPECT_DPI");
     return value != nullptr ? std::atoi(value) : 96;
-}
-
-RECT RectInParent(HWND control) {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 int Width(HWND window) {

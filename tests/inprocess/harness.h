@@ -11,15 +11,18 @@
 #include <vector>
 
 #include "shell/dispatch.h"
+#include "support/program_window_win.h"  // ProgramMainWindow()
 
 namespace kelvaro::test {
-
-// The main window of the program under test (found by class and title).
-HWND ProgramMainWindow();
 
 // Runs work on the program's thread, as a handler of the event loop, and waits for it.
 // False when it did not run within the time (the loop is held by a message box, say).
 bool RunOnMainThread(const std::function<void()>& work, int timeoutMs = 10000);
+
+// Waits until the program's thread has taken every message posted to it before the call,
+// also from inside a message box's or menu's loop: a marker posted behind them to a window
+// of the harness on that thread comes back. False when it did not within the time.
+bool WaitForPostedMessages(int timeoutMs = 10000);
 
 // A timer number the harness does not use itself, for tests that post timer events.
 inline constexpr int kTestTimer = 98;

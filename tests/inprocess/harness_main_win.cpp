@@ -45,6 +45,29 @@ Harness& State() {
     return harness;
 }
 
+// A message-only window of the program's thread that raises an event for each marker
+// posted to it; being no window of the program, its messages pass no event gate.
+constexpr UINT kMarkerMessage = WM_APP + 17;
+HWND g_marker = nullptr;
+
+LRESULT CALLBACK MarkerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kMarkerMessage) {
+        SetEvent(reinterpret_cast<HANDLE>(lParam));
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void CreateMarkerWindow() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = MarkerProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "KelvaroHarnessMarker";
+    RegisterClassA(&windowClass);
+    g_marker = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                               nullptr, windowClass.hInstance, nullptr);
+}
+
 void RunPendingWork() {
     for (;;) {
         std::function<void()> next;
@@ -146,40 +169,7 @@ const Mode* FindMode(const std::string& argument) {
     return nullptr;
 }
 
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 }  // namespace
-
-// Other programs of the same class may run on the desktop; only this process's counts.
-HWND ProgramMainWindow() {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            DWORD processId = 0;
-            GetWindowThreadProcessId(window, &processId);
-            char className[64] = {};
-            char title[64] = {};
-            GetClassNameA(window, className, sizeof(className));
-            GetWindowTextA(window, title, sizeof(title));
-            if (processId != GetCurrentProcessId() ||
-                lstrcmpA(className, kProgramWindowClass) != 0 || lstrcmpA(title, "Kelvaro") != 0) {
-                return TRUE;
-            }
-            reinterpret_cast<Search*>(param)->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 bool RunOnMainThread(const std::function<void()>& work, int timeoutMs) {
     auto done = std::shared_ptr<void>(CreateEventA(nullptr, TRUE, FALSE, nullptr), CloseHandle);
@@ -192,6 +182,14 @@ bool RunOnMainThread(const std::function<void()>& work, int timeoutMs) {
     }
     PostMessageA(ProgramMainWindow(), WM_TIMER, kHarnessTimer, 0);
     return WaitForSingleObject(done.get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+bool WaitForPostedMessages(int timeoutMs) {
+    static const HANDLE seen = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    ResetEvent(seen);
+    return g_marker != nullptr &&
+           PostMessageA(g_marker, kMarkerMessage, 0, reinterpret_cast<LPARAM>(seen)) &&
+           WaitForSingleObject(seen, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
 }
 
 int TestTimerCount() {
@@ -258,9 +256,9 @@ int main(int argc, char** argv) {
     test::State().folder = folder->path();
     SetCurrentDirectoryA(folder->path().c_str());
     if (mode->definitions != nullptr) {
-        test::WriteFileBytes(folder->File("Kelvaro"), mode->definitions);
+        test::WriteBytes(folder->File("Kelvaro"), mode->definitions);
     }
-    if (mode->settings != nullptr) test::WriteFileBytes(folder->File("Kelvaro.ini"), mode->settings);
+    if (mode->settings != nullptr) test::WriteBytes(folder->File("Kelvaro.ini"), mode->settings);
 
     DispatchTables& tables = ProgramDispatch();
     tables.OnTimer(test::kHarnessTimer, test::RunPendingWork);
@@ -271,6 +269,7 @@ int main(int argc, char** argv) {
     tables.OnColumnHeaderClick(test::RecordHeaderClick);
     test::ObserveControl<CtlWindowTree>(tables);
     test::ObserveControl<CtlWindowProperties>(tables);
+    test::CreateMarkerWindow();
 
     std::thread([&folder, original] {
         const int result = test::WaitForEventLoop() ? RUN_ALL_TESTS() : 2;

@@ -12,6 +12,7 @@
 #include "inprocess/harness.h"
 #include "shell/main_layout.h"
 #include "shell/main_window_win.h"
+#include "support/ui_driver.h"
 #include "ui/canvas_win.h"
 #include "ui/frame_win.h"
 #include "ui/ids.h"
@@ -30,14 +31,6 @@ SIZE OuterSize(int width, int height) {
 RECT ClientRectOf(HWND window) {
     RECT rect{};
     GetClientRect(window, &rect);
-    return rect;
-}
-
-// A control's rectangle in its parent's inner coordinates.
-RECT RectInParent(HWND control) {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 
@@ -380,105 +373,6 @@ TEST(MainWindowControls, ToolbarHasThirtyTwoPixelImagesAndASeparatorAfterTheSeco
         }
     }
     EXPECT_TRUE(GetWindowLongPtrA(toolbar, GWL_STYLE) & TBSTYLE_FLAT);
-}
-
-// The search window comes with its issue; its layout rules and the generic window opening
-// are checked here with the controls at their documented places.
-void BuildSearchControls(HWND window) {
-    CreateControl(CtlSearchText, window, "EDIT", "", WS_BORDER, 0, 5, 5, 390, 20);
-    CreateControl(CtlSearchButton, window, "BUTTON", "Prozess suchen", 0, 0, 400, 5, 95, 20);
-    CreateControl(CtlSearchResults, window, WC_LISTVIEWA, "", LVS_REPORT, 0, 5, 30, 300, 365);
-    CreateControl(CtlSearchDescription, window, "EDIT", "", ES_MULTILINE, 0, 310, 30, 185, 365);
-}
-
-WindowSpec SearchSpec() {
-    WindowSpec spec;
-    spec.id = WndSearch;
-    spec.title = "Prozess suchen";
-    spec.innerWidth = 500;
-    spec.innerHeight = 400;
-    spec.sizable = true;
-    spec.minInnerWidth = 450;
-    spec.minInnerHeight = 300;
-    spec.maxInnerWidth = 4000;
-    spec.maxInnerHeight = 4000;
-    return spec;
-}
-
-TEST(SecondaryWindows, SearchWindowControlsFollowItsSize) {
-    HWND search = nullptr;
-    ASSERT_TRUE(
-        RunOnMainThread([&] { search = OpenProgramWindow(SearchSpec(), BuildSearchControls); }));
-    ASSERT_NE(search, nullptr);
-    EXPECT_EQ(GetWindow(search, GW_OWNER), ProgramMainWindow());
-    EXPECT_EQ(ClientRectOf(search).right, 500);
-    EXPECT_EQ(ClientRectOf(search).bottom, 400);
-
-    RECT outer{0, 0, 700, 500};
-    AdjustWindowRectEx(&outer, GetWindowLongPtrA(search, GWL_STYLE), FALSE, 0);
-    SetWindowPos(search, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SendWait(search, WM_NULL);
-    const RECT text = RectInParent(ControlHandle(CtlSearchText));
-    const RECT button = RectInParent(ControlHandle(CtlSearchButton));
-    const RECT results = RectInParent(ControlHandle(CtlSearchResults));
-    const RECT description = RectInParent(ControlHandle(CtlSearchDescription));
-    EXPECT_EQ(text.right - text.left, 590);
-    EXPECT_EQ(text.left, 5);
-    EXPECT_EQ(button.left, 600);
-    EXPECT_EQ(button.top, 5);
-    EXPECT_EQ(button.right - button.left, 95);
-    EXPECT_EQ(results.right - results.left, 300);
-    EXPECT_EQ(results.bottom - results.top, 465);
-    EXPECT_EQ(description.left, 310);
-    EXPECT_EQ(description.right - description.left, 385);
-    EXPECT_EQ(description.bottom - description.top, 465);
-
-    MINMAXINFO limits{};
-    SendWait(search, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    RECT minimum{0, 0, 450, 300};
-    AdjustWindowRectEx(&minimum, GetWindowLongPtrA(search, GWL_STYLE), FALSE, 0);
-    EXPECT_EQ(limits.ptMinTrackSize.x, minimum.right - minimum.left);
-    EXPECT_EQ(limits.ptMinTrackSize.y, minimum.bottom - minimum.top);
-
-    // Posted like the close button's request; sent messages overtake it, so wait.
-    PostMessageA(search, WM_CLOSE, 0, 0);
-    for (int i = 0; i < 250 && IsWindow(search); ++i) Sleep(20);
-    EXPECT_FALSE(IsWindow(search));
-    EXPECT_EQ(ControlHandle(CtlSearchText), nullptr);
-    EXPECT_TRUE(IsWindowVisible(ProgramMainWindow()));
-}
-
-TEST(SecondaryWindows, OpeningAnOpenWindowAgainReplacesIt) {
-    HWND first = nullptr;
-    HWND second = nullptr;
-    ASSERT_TRUE(
-        RunOnMainThread([&] { first = OpenProgramWindow(SearchSpec(), BuildSearchControls); }));
-    const HWND firstText = ControlHandle(CtlSearchText);
-    SetWindowTextA(firstText, "explorer");
-    ASSERT_TRUE(
-        RunOnMainThread([&] { second = OpenProgramWindow(SearchSpec(), BuildSearchControls); }));
-    EXPECT_FALSE(IsWindow(first));
-    ASSERT_TRUE(IsWindow(second));
-    EXPECT_EQ(ProgramWindow(WndSearch), second);
-    char text[32] = {};
-    GetWindowTextA(ControlHandle(CtlSearchText), text, sizeof(text));
-    EXPECT_STREQ(text, "");
-    std::vector<HWND> open;
-    EnumThreadWindows(
-        GetWindowThreadProcessId(second, nullptr),
-        [](HWND window, LPARAM param) -> BOOL {
-            char title[64] = {};
-            GetWindowTextA(window, title, sizeof(title));
-            if (lstrcmpA(title, "Prozess suchen") == 0) {
-                reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&open));
-    EXPECT_EQ(open.size(), 1u);
-    RunOnMainThread([] { CloseProgramWindow(WndSearch); });
-    EXPECT_FALSE(IsWindow(second));
 }
 
 }  // namespace

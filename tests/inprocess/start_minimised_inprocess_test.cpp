@@ -15,27 +15,8 @@
 namespace kelvaro::test {
 namespace {
 
-// NIM_MODIFY succeeds only for an icon that exists.
-bool TrayIconExists() {
-    NOTIFYICONDATAA data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = ProgramMainWindow();
-    data.uID = kTrayIconId;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
-
 void SendTrayMouse(UINT mouseMessage) {
     SendWait(ProgramMainWindow(), kTrayCallbackMessage, kTrayIconId, mouseMessage);
-}
-
-HWND VisiblePopupMenu() {
-    HWND menu = nullptr;
-    while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(menu, &processId);
-        if (processId == GetCurrentProcessId() && IsWindowVisible(menu)) return menu;
-    }
-    return nullptr;
 }
 
 // The tests of one run share the program; those after the first bring the window where
@@ -53,7 +34,7 @@ void SendIntoTheTray() {
 TEST(StartMinimised, WaitsInTheTrayAndComesBackByALeftClick) {
     const HWND main = ProgramMainWindow();
     EXPECT_FALSE(IsWindowVisible(main));
-    EXPECT_TRUE(TrayIconExists());
+    EXPECT_TRUE(TrayIconExists(ProgramMainWindow(), kTrayIconId));
 
     // A double click does nothing of its own (its first press acts as a click).
     SendTrayMouse(WM_LBUTTONDBLCLK);
@@ -61,12 +42,12 @@ TEST(StartMinimised, WaitsInTheTrayAndComesBackByALeftClick) {
     SendTrayMouse(WM_MOUSEMOVE);
     SendTrayMouse(WM_LBUTTONUP);
     EXPECT_FALSE(IsWindowVisible(main));
-    EXPECT_TRUE(TrayIconExists());
+    EXPECT_TRUE(TrayIconExists(ProgramMainWindow(), kTrayIconId));
 
     SendTrayMouse(WM_LBUTTONDOWN);
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_FALSE(IsIconic(main));
-    EXPECT_FALSE(TrayIconExists());
+    EXPECT_FALSE(TrayIconExists(ProgramMainWindow(), kTrayIconId));
 }
 
 TEST(StartMinimised, MinimisingAlwaysGoesToTheTray) {
@@ -75,7 +56,7 @@ TEST(StartMinimised, MinimisingAlwaysGoesToTheTray) {
     ASSERT_TRUE(IsWindowVisible(main));
     SendWait(main, WM_SYSCOMMAND, SC_MINIMIZE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
-    EXPECT_TRUE(TrayIconExists());
+    EXPECT_TRUE(TrayIconExists(ProgramMainWindow(), kTrayIconId));
 }
 
 TEST(StartMinimised, TrayRightClickOpensTheMenuAndOeffnenBringsTheWindowBack) {
@@ -84,13 +65,13 @@ TEST(StartMinimised, TrayRightClickOpensTheMenuAndOeffnenBringsTheWindowBack) {
     ASSERT_FALSE(IsWindowVisible(main));
     // The popup runs inside the handler, so the click is posted rather than sent.
     PostMessageA(main, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
-    ASSERT_TRUE(WaitUntil([] { return VisiblePopupMenu() != nullptr; }));
+    ASSERT_TRUE(WaitUntil([] { return OpenPopupMenu(GetCurrentProcessId()) != nullptr; }));
     // The menu takes keys from the program's queue: the first item, "Öffnen".
     PostMessageA(main, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(main, WM_KEYDOWN, VK_RETURN, 0);
     // The way back shows the window, still minimised, then restores it and removes the
     // icon last; the command runs on the program's thread while this one looks.
-    EXPECT_TRUE(WaitUntil([] { return !TrayIconExists(); }));
+    EXPECT_TRUE(WaitUntil([] { return !TrayIconExists(ProgramMainWindow(), kTrayIconId); }));
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_FALSE(IsIconic(main));
 }
@@ -101,15 +82,15 @@ TEST(StartMinimised, IconComesBackWhenTheTaskBarIsMadeAnew) {
     const HWND main = ProgramMainWindow();
     SendWait(main, WM_SYSCOMMAND, SC_MINIMIZE);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
-    ASSERT_TRUE(TrayIconExists());
+    ASSERT_TRUE(TrayIconExists(ProgramMainWindow(), kTrayIconId));
     NOTIFYICONDATAA data{};
     data.cbSize = sizeof(data);
     data.hWnd = main;
     data.uID = kTrayIconId;
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));
-    ASSERT_FALSE(TrayIconExists());
+    ASSERT_FALSE(TrayIconExists(ProgramMainWindow(), kTrayIconId));
     SendWait(main, RegisterWindowMessageA("TaskbarCreated"));
-    EXPECT_TRUE(TrayIconExists());
+    EXPECT_TRUE(TrayIconExists(ProgramMainWindow(), kTrayIconId));
     EXPECT_FALSE(IsWindowVisible(main));
 }
 
@@ -127,7 +108,7 @@ TEST(StartMinimisedDangerous, FirstSnapshotBringsTheWindowUpAndTheIconIsAddedAny
     const HWND main = ProgramMainWindow();
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_FALSE(IsIconic(main));
-    EXPECT_TRUE(TrayIconExists());
+    EXPECT_TRUE(TrayIconExists(ProgramMainWindow(), kTrayIconId));
 }
 
 // The timer's refresh may end notepad at any moment after its start, even before it is
@@ -146,7 +127,7 @@ TEST(StartMinimisedDangerous, RefreshFromTheTrayBringsTheWindowBack) {
     const HWND main = ProgramMainWindow();
     SendWait(main, WM_SYSCOMMAND, SC_MINIMIZE);
     SendWait(main, WM_COMMAND, CmdRefreshLists);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !TrayIconExists(); }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !TrayIconExists(ProgramMainWindow(), kTrayIconId); }));
     EXPECT_FALSE(IsIconic(main));
 }
 

@@ -125,16 +125,13 @@ TEST_F(WaitCursor, AMessageBoxInsideAHandlerShowsTheArrow) {
     ClientToScreen(main_, &beside);
     SetCursorPos(beside.x, beside.y);
     ASSERT_TRUE(WaitUntil([] { return ShownCursor() == Arrow(); }));
-    HWND box = nullptr;
     {
         HeldHandler handler([] { ShowMessageBox("Bitte warten", "Kelvaro", MB_OK); });
         ASSERT_TRUE(handler.WaitEntered());
-        ASSERT_TRUE(WaitUntil([&] {
-            box = FindWindowA("#32770", "Kelvaro");
-            return box != nullptr && IsWindowVisible(box);
-        }));
+        const std::optional<MessageBoxInfo> box = WaitForMessageBox(GetCurrentProcessId());
+        ASSERT_TRUE(box.has_value());
         EXPECT_EQ(ShownCursor(), Arrow());
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        PostMessageA(box->window, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(handler.WaitWorkDone());
         EXPECT_EQ(ShownCursor(), Hourglass());
         handler.Release();

@@ -76,6 +76,8 @@ std::string ClassName(HWND window);
 bool IsTopmost(HWND window);           // WS_EX_TOPMOST
 RECT ClientRectOnScreen(HWND window);
 SIZE ClientSize(HWND window);
+// A window's rectangle in the inner coordinates of `parent`, by default its parent.
+RECT RectInParent(HWND control, HWND parent = nullptr);
 // A secondary window as the programs open it: owned by `owner`, of this inner size, and
 // centred on the owner to the pixel (halving the sizes may round either way).
 ::testing::AssertionResult IsCentredOnOwner(HWND window, HWND owner, SIZE inner);
@@ -106,8 +108,9 @@ void SetText(HWND window, const std::string& text);
 LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // Real mouse input at a point in screen coordinates (SetCursorPos + SendInput). Waits until
 // the cursor stays at the point first (up to about 2 s): under Wine the X server moves
-// the cursor again for a moment after a window appears or the cursor was set. The click
-// goes to whatever window is at the point, so the target must not be covered.
+// the cursor again for a moment after a window appears or the cursor was set. A cursor
+// that does not settle fails the test and sends no click. The click goes to whatever
+// window is at the point, so the target must not be covered.
 void MouseClickAt(POINT screen, bool rightButton = false, bool doubleClick = false);
 // Clicks a point given in a window's client coordinates (real mouse input).
 void MouseClickInWindow(HWND window, POINT client, bool rightButton = false);
@@ -127,8 +130,6 @@ bool FocusBecomes(HWND window, HWND expected, int timeoutMs = 5000);
 // the clipboard emptied, so that a later text is known to be new.
 std::optional<std::string> ClipboardText();
 void EmptyTheClipboard();
-// The visible popup menu of a process, or null.
-HWND OpenPopupMenuOf(DWORD processId);
 
 // ---- List views (SysListView32) -------------------------------------------------------
 
@@ -211,6 +212,8 @@ bool AnswerMessageBox(const MessageBoxInfo& box, int buttonId);
 // holds from another process: false for another id or window, after NIM_DELETE, and once
 // the owner's process has ended without removing its icon.
 bool TrayIconExists(HWND owner, UINT id);
+// The popup menu of the process that is open now (class #32768, shown), or null.
+HWND OpenPopupMenu(DWORD processId);
 
 // ---- Pixels ---------------------------------------------------------------------------
 

@@ -1,5 +1,6 @@
 // The UI driver's message boxes (dialogs of class #32770: caption, text, buttons, icon,
-// owner, and the answer by button id) and its check of notification-area icons.
+// owner, and the answer by button id), its check of notification-area icons and of open
+// popup menus.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -71,6 +72,13 @@ bool AnswerMessageBox(const MessageBoxInfo& box, int buttonId) {
     // box being the active window.
     return PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                         reinterpret_cast<LPARAM>(button)) != FALSE;
+}
+
+HWND OpenPopupMenu(DWORD processId) {
+    for (HWND menu : TopLevelWindows(processId, {}, "#32768")) {
+        if (IsWindowVisible(menu)) return menu;
+    }
+    return nullptr;
 }
 
 bool TrayIconExists(HWND owner, UINT id) {

@@ -1,4 +1,4 @@
-// Real key presses, the focus of another program's thread, the clipboard and popup menus.
+// Real key presses, the focus of another program's thread and the clipboard.
 #include <vector>
 
 #include "support/ui_driver.h"
@@ -52,13 +52,6 @@ void EmptyTheClipboard() {
     if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return;
     EmptyClipboard();
     CloseClipboard();
-}
-
-HWND OpenPopupMenuOf(DWORD processId) {
-    for (HWND menu : TopLevelWindows(processId, {}, "#32768")) {
-        if (IsWindowVisible(menu)) return menu;
-    }
-    return nullptr;
 }
 
 }  // namespace kelvaro::test

@@ -75,14 +75,22 @@ bool CursorIsAt(POINT target) {
 // middle of the display when a window appears, and the echo of earlier moves) some
 // milliseconds later, and that motion moves the cursor again. A click goes to wherever the
 // cursor is, so the cursor must be seen to stay at the target before the buttons go down.
-void MoveCursorTo(POINT target) {
+// A cursor that never settles fails the test here: a click elsewhere would show up later
+// as an unrelated failure.
+bool MoveCursorTo(POINT target) {
     for (int attempt = 0; attempt < kCursorTries; ++attempt) {
         SetCursorPos(target.x, target.y);
         Sleep(kClickPauseMs);
         if (!CursorIsAt(target)) continue;
         Sleep(kClickPauseMs);
-        if (CursorIsAt(target)) return;
+        if (CursorIsAt(target)) return true;
     }
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ADD_FAILURE() << "the cursor did not stay at (" << target.x << ", " << target.y
+                  << ") in " << kCursorTries << " tries; it is at (" << cursor.x << ", "
+                  << cursor.y << "); no click sent";
+    return false;
 }
 
 void MouseButton(bool rightButton, bool down) {
@@ -280,6 +288,14 @@ SIZE ClientSize(HWND window) {
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
+RECT RectInParent(HWND control, HWND parent) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, parent != nullptr ? parent : GetParent(control),
+                    reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 ::testing::AssertionResult IsCentredOnOwner(HWND window, HWND owner, SIZE inner) {
     if (GetWindow(window, GW_OWNER) != owner) {
         return ::testing::AssertionFailure() << "the window has another owner";
@@ -322,7 +338,7 @@ LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MouseClickAt(POINT screen, bool rightButton, bool doubleClick) {
-    MoveCursorTo(screen);
+    if (!MoveCursorTo(screen)) return;
     for (int click = 0; click < (doubleClick ? 2 : 1); ++click) {
         MouseButton(rightButton, true);
         MouseButton(rightButton, false);

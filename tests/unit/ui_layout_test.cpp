@@ -18,7 +18,6 @@ TEST(StatusFields, LabelsFollowedByTheCountInDecimal) {
     EXPECT_EQ(StatusFieldText(StatusDefinitions, 0), "Anzahl Definitionen: 0");
     EXPECT_EQ(StatusFieldText(StatusWindows, 7), "Anzahl Fenster: 7");
     EXPECT_EQ(StatusFieldText(StatusChildWindows, 12), "Anzahl Child-Fenster: 12");
-    EXPECT_EQ(kStatusFieldRightEdges, (std::array<int, 5>{100, 200, 370, 520, 710}));
 }
 
 TEST(WindowPlacement, CentredOnAnAreaAndKeptOnTheScreen) {

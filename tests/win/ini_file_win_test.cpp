@@ -67,7 +67,8 @@ TEST_F(IniFileWin, ReadOnlyFileIsReadAndLeftUnchanged) {
     ASSERT_TRUE(SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY));
     if (OpenOther(GENERIC_WRITE, FILE_SHARE_READ)) {
         // Wine maps the attribute to the Unix file mode, which root may write all the same.
-        GTEST_SKIP() << "this account may write read-only files";
+        GTEST_SKIP() << "this account may write read-only files: run by the win_read_only "
+                        "entry of the test command, as an account without root's rights";
     }
     ASSERT_TRUE(IniOpen(path_));
     ChangeTimeout();

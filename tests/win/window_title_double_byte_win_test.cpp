@@ -1,7 +1,7 @@
 // Window titles on a double-byte ANSI code page. Reading a title into a buffer that is too
 // small leaves out a two-byte character that does not fit whole, so a cut title can end
-// one byte before the buffer's last place. The test command runs this suite a second time
-// with a Japanese locale (code page 932); in the ordinary run it has nothing to check.
+// one byte before the buffer's last place. The test command runs this suite in an entry of
+// its own with a Japanese locale (code page 932); elsewhere it has nothing to check.
 #include <windows.h>
 
 #include <gtest/gtest.h>
