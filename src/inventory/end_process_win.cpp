@@ -39,8 +39,12 @@ std::string ImageNameOf(HANDLE process) {
     return std::string(FileNameOf(std::string_view(path, size)));
 }
 
-// Ends the process `processId` if it still runs the image `name`. Empty on success (also
-// when it had ended by itself), else the reason.
+void ReportFailure(const std::string& reason) {
+    ShowMessageBox(kEndProcessFailedText + reason, kEndProcessErrorCaption, MB_OK);
+}
+
+}  // namespace
+
 std::string EndProcessById(uint32_t processId, const std::string& name) {
     ScopedHandle process(OpenProcess(
         PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, processId));
@@ -53,12 +57,6 @@ std::string EndProcessById(uint32_t processId, const std::string& name) {
     WaitForSingleObject(process.get(), kEndWaitMs);
     return {};
 }
-
-void ReportFailure(const std::string& reason) {
-    ShowMessageBox(kEndProcessFailedText + reason, kEndProcessErrorCaption, MB_OK);
-}
-
-}  // namespace
 
 bool EndSelectedProcess() {
     const ProcessRecord* record = SelectedProcessRecord();

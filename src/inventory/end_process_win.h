@@ -2,6 +2,9 @@
 // process by its ID.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 namespace kelvaro {
 
 // Asks "Möchten Sie den Prozess ... jetzt beenden?" for the selected process row and, on
@@ -10,5 +13,9 @@ namespace kelvaro {
 // said Yes (the list should then be refreshed); false when nothing was asked or the answer
 // was No.
 bool EndSelectedProcess();
+
+// Ends the process `processId` with exit code 1 if it still runs the image `name` (letter
+// case aside). Empty on success, also when it had ended by itself; else the reason.
+std::string EndProcessById(uint32_t processId, const std::string& name);
 
 }  // namespace kelvaro
